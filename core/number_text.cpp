@@ -1,0 +1,234 @@
+#include "core/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <string_view>
+
+const Fraction InvalidFraction(999, 999, 999);
+
+namespace {
+
+bool IsWhiteSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && IsWhiteSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsWhiteSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// A piece is read like a leading integer: white space, an optional sign, then digits up to the
+// first other character; no digits read as 0. A value outside signed 32 bits is refused.
+std::optional<int64_t> ReadPiece(std::string_view piece)
+{
+    size_t i = 0;
+    while (i < piece.size() && IsWhiteSpace(piece[i]))
+        ++i;
+    bool negative = false;
+    if (i < piece.size() && (piece[i] == '-' || piece[i] == '+')) {
+        negative = piece[i] == '-';
+        ++i;
+    }
+    constexpr int64_t limit = int64_t(1) << 31;
+    int64_t magnitude = 0;
+    for (; i < piece.size() && IsDigit(piece[i]); ++i) {
+        magnitude = magnitude * 10 + (piece[i] - '0');
+        if (magnitude > limit)
+            return std::nullopt;
+    }
+    if (!negative && magnitude == limit)
+        return std::nullopt;
+    return negative ? -magnitude : magnitude;
+}
+
+struct CharacterCounts {
+    int digits = 0;
+    int spaces = 0;
+    int points = 0;
+    int slashes = 0;
+};
+
+std::optional<CharacterCounts> CountCharacters(std::string_view text)
+{
+    CharacterCounts counts;
+    for (char c : text) {
+        if (IsDigit(c))
+            ++counts.digits;
+        else if (c == ' ')
+            ++counts.spaces;
+        else if (c == '.')
+            ++counts.points;
+        else if (c == '/')
+            ++counts.slashes;
+        else if (c != '-')
+            return std::nullopt;
+    }
+    return counts;
+}
+
+// The three pieces of a mixed form, before the finishing steps.
+struct Pieces {
+    int64_t whole = 0;
+    int64_t numerator = 0;
+    int64_t denominator = 1;
+};
+
+std::optional<Pieces> ReadDecimal(std::string_view text)
+{
+    size_t point = text.rfind('.');
+    std::string_view fraction = text.substr(point + 1);
+    // The denominator is 10 to the number of characters after the point.
+    if (fraction.size() > 9)
+        return std::nullopt;
+    auto whole = ReadPiece(text.substr(0, point));
+    auto numerator = ReadPiece(fraction);
+    if (!whole || !numerator)
+        return std::nullopt;
+    Pieces p{*whole, *numerator, 1};
+    for (size_t k = 0; k < fraction.size(); ++k)
+        p.denominator *= 10;
+    // "-0.25" reads its whole part as 0, which cannot carry the sign.
+    if (p.whole == 0 && text.front() == '-')
+        p.numerator = -p.numerator;
+    return p;
+}
+
+std::optional<Pieces> ReadCommonFraction(std::string_view text)
+{
+    size_t slash = text.rfind('/');
+    auto numerator = ReadPiece(text.substr(0, slash));
+    auto denominator = ReadPiece(text.substr(slash + 1));
+    if (!numerator || !denominator)
+        return std::nullopt;
+    return Pieces{0, *numerator, *denominator};
+}
+
+std::optional<Pieces> ReadMixedNumber(std::string_view text)
+{
+    size_t slash = text.rfind('/');
+    size_t space = text.rfind(' ', slash);
+    if (space == std::string_view::npos)
+        return std::nullopt;
+    auto whole = ReadPiece(text.substr(0, space));
+    auto numerator = ReadPiece(text.substr(space + 1, slash - space - 1));
+    auto denominator = ReadPiece(text.substr(slash + 1));
+    if (!whole || !numerator || !denominator)
+        return std::nullopt;
+    return Pieces{*whole, *numerator, *denominator};
+}
+
+std::optional<Pieces> ReadPieces(std::string_view text, const CharacterCounts& counts)
+{
+    if (counts.spaces == 0 && counts.slashes == 0 && counts.points == 0) {
+        auto value = ReadPiece(text);
+        if (!value)
+            return std::nullopt;
+        return Pieces{0, *value, 1};
+    }
+    if (counts.spaces == 0 && counts.slashes == 0)
+        return ReadDecimal(text);
+    if (counts.spaces == 0 && counts.points == 0)
+        return ReadCommonFraction(text);
+    if (counts.slashes > 0 && counts.points == 0)
+        return ReadMixedNumber(text);
+    // Points together with slashes or spaces, and spaces without a slash, are no number.
+    return std::nullopt;
+}
+
+// Three decimals of a double that lies exactly halfway between two of them. Such a double is
+// an odd number of sixteenths: its four-decimal text is exact, ends in 5, and the digit before
+// the 5 is never 9 (.0625, .1875, ... .9375), so rounding away from zero raises that digit.
+std::string RoundHalfAwayFromZero(double value)
+{
+    char buffer[400];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
+    std::string text(buffer, end - 1);
+    ++text.back();
+    return text;
+}
+
+bool IsHalfwayAtThreeDecimals(double value)
+{
+    double sixteenths = value * 16;
+    return std::isfinite(sixteenths) && std::trunc(sixteenths) == sixteenths &&
+           std::fmod(sixteenths, 2.0) != 0;
+}
+
+// Like "%.3f" in the C locale, but a double exactly halfway rounds away from zero.
+std::string FormatThreeDecimals(double value)
+{
+    if (IsHalfwayAtThreeDecimals(value))
+        return RoundHalfAwayFromZero(value);
+    char buffer[400];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
+    return std::string(buffer, end);
+}
+
+double ReadBack(const std::string& text)
+{
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+} // namespace
+
+Fraction ParseFraction(std::string input)
+{
+    std::string_view text = Trimmed(input);
+    if (text.empty())
+        return InvalidFraction;
+    auto counts = CountCharacters(text);
+    if (!counts || counts->digits == 0)
+        return InvalidFraction;
+    auto pieces = ReadPieces(text, *counts);
+    // A zero denominator under a non-zero numerator is no value at all.
+    if (!pieces || (pieces->denominator == 0 && pieces->numerator != 0))
+        return InvalidFraction;
+    Fraction value(pieces->whole, pieces->numerator, pieces->denominator);
+    value.ToImproper();
+    value.Reduce();
+    value.NormalizeSign();
+    return value;
+}
+
+std::string Int64ToText(int64_t value)
+{
+    char buffer[24];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, end);
+}
+
+std::string ToText(const Fraction& value)
+{
+    if (value.numerator == 0)
+        return Int64ToText(value.whole);
+    if (value.whole == 0 && value.denominator == 1)
+        return Int64ToText(value.numerator);
+    std::string fraction = Int64ToText(value.numerator) + "/" + Int64ToText(value.denominator);
+    if (value.whole == 0)
+        return fraction;
+    return Int64ToText(value.whole) + " " + fraction;
+}
+
+std::string ToDecimalText(Fraction value)
+{
+    value.ToImproper();
+    long double quotient = static_cast<long double>(value.numerator) / value.denominator;
+    return FormatThreeDecimals(static_cast<double>(quotient));
+}
+
+bool ThreeDecimalMatch(double computed, const Fraction& expected)
+{
+    double a = ReadBack(FormatThreeDecimals(computed));
+    double b = ReadBack(ToDecimalText(expected));
+    return a == b;
+}
