@@ -1,0 +1,70 @@
+#include "core/simplex.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "tests/core/random_problem.h"
+
+namespace {
+
+// A dense table of small fractions, every cell non-zero, 100 equations and 100 unknowns.
+Problem DenseTable()
+{
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> value(1, 9);
+    Problem p;
+    p.equationCount = p.unknownCount = p.workUnknownCount = 100;
+    for (int i = 1; i <= 101; ++i)
+        for (int c = 1; c <= 101; ++c)
+            p.matrix[i][c] = Q(value(random), value(random));
+    for (int i = 1; i <= 100; ++i)
+        p.basis[i] = i;
+    return p;
+}
+
+void BM_PivotDense100x100(benchmark::State& state)
+{
+    const Problem original = DenseTable();
+    Problem p = original;
+    for (auto _ : state) {
+        state.PauseTiming();
+        p = original;
+        state.ResumeTiming();
+        Pivot(p, 50, 50);
+        benchmark::DoNotOptimize(p.matrix[1][1]);
+    }
+}
+BENCHMARK(BM_PivotDense100x100)->Unit(benchmark::kMicrosecond);
+
+// Solves random problems of one size as a correct student would, counting how many outgrow
+// the 64-bit fields on the way.
+void BM_SolveRandom(benchmark::State& state)
+{
+    const int m = static_cast<int>(state.range(0));
+    const int n = static_cast<int>(state.range(1));
+    std::mt19937 random(2026);
+    int64_t solved = 0, overflowed = 0, tables = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Problem p = BuildTestProblem(RandomCanonicalProblemOfSize(random, m, n));
+        state.ResumeTiming();
+        try {
+            p.ComputeIndexRow();
+            for (int step = 0; step < 1000 && ClassifyTable(p) == StepStatus::Continue; ++step) {
+                int k = FindKeyColumn(p);
+                Pivot(p, k, FindKeyRow(p, k));
+                ++tables;
+            }
+            ++solved;
+        } catch (const FractionOverflow&) {
+            ++overflowed;
+        }
+    }
+    state.counters["overflow_share"] = double(overflowed) / double(solved + overflowed);
+    state.counters["pivots_per_solve"] = double(tables) / double(solved + overflowed);
+}
+BENCHMARK(BM_SolveRandom)->Args({10, 20})->Args({30, 60})->Args({50, 100})->Args({100, 100})
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace

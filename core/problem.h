@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "core/fraction.h"
+
+// The canonical problem the student entered and, during a run, the current simplex table.
+//
+// matrix layout with m equations and n unknowns (unknown k lives in column k + 1):
+//   row 0, columns 2..n+1      objective coefficients in the internal, maximising form
+//   rows 1..m, column 1        right-hand sides
+//   rows 1..m, columns 2..n+1  equation coefficients
+//   rows 1..m, column n+2      the right-hand sides again, as the entry left them
+//   row m+1, column 1          the internal objective at the current basic solution
+//   row m+1, columns 2..n+1    the index-row estimates
+// A "Min" problem keeps its objective row negated so that every table is maximised; the
+// displayed values bring the student's signs back.
+struct Problem {
+    static constexpr int kMaxEquations = 100;
+    static constexpr int kMaxUnknowns = 100;
+    static constexpr int kRows = kMaxEquations + 2;
+    static constexpr int kColumns = kMaxUnknowns + 3;
+
+    int equationCount = 3;
+    int unknownCount = 3;
+    int workUnknownCount = 3;
+    // basis[i] is the basic unknown of equation i (1..m); entry 0 is unused.
+    std::array<int, kMaxEquations + 1> basis{};
+    std::array<std::array<Fraction, kColumns>, kRows> matrix{};
+    // The free term of the objective exactly as entered, never negated.
+    Fraction freeTerm;
+    int isMax = 1;
+    std::array<std::string, kMaxUnknowns + 1> unknownNames{};
+    std::string functionName;
+
+    // The value the student sees and is judged on: row 0, the prices and the index row carry
+    // the entered problem's sign; (0, 1) shows the free term as entered.
+    Fraction DisplayValue(int row, int column) const;
+
+    // The displayed coefficient of the basic unknown of equation i.
+    Fraction Price(int equation) const;
+
+    // Fills the index row m + 1 from the objective row, the equations and the basis.
+    void ComputeIndexRow();
+};
