@@ -1,0 +1,225 @@
+#include "core/entry_checks.h"
+
+#include <charconv>
+
+#include "core/number_text.h"
+
+namespace {
+
+const char kCanonicalFailure[] = "Система уравнений не каноническая";
+
+std::string Number(int value) { return std::to_string(value); }
+
+EntryVerdict UncountedFailure(std::string message, EntryVerdict::Grid grid, int row, int column)
+{
+    EntryVerdict verdict;
+    verdict.action = EntryVerdict::Action::ShowMessage;
+    verdict.message = std::move(message);
+    verdict.focusGrid = grid;
+    verdict.focusRow = row;
+    verdict.focusColumn = column;
+    return verdict;
+}
+
+// The message for an empty or unreadable matrix cell, or none when the text is a number.
+std::optional<std::string> MatrixCellMessage(const std::string& text, int equation, int column, int n)
+{
+    bool rightHandSide = column == n + 1;
+    if (text.empty()) {
+        return rightHandSide ? "Введите значение правой части для " + Number(equation) + " уравнения"
+                             : "Введите значение для " + Number(column + 1) + " переменной " + Number(equation) +
+                                   " уравнения";
+    }
+    if (ParseFraction(text) == InvalidFraction) {
+        return rightHandSide ? "Неправильный формат данных для правой части " + Number(equation) + " уравнения"
+                             : "Неправильный формат данных для " + Number(column + 1) + " переменной " +
+                                   Number(equation) + " уравнения";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ObjectiveCellMessage(const std::string& text, int column)
+{
+    bool freeTerm = column == 0;
+    if (text.empty()) {
+        return freeTerm ? std::string("Введите значение свободного члена целевой функции")
+                        : "Введите значение для " + Number(column) + " коэффициента целевой функции";
+    }
+    if (ParseFraction(text) == InvalidFraction) {
+        return freeTerm ? std::string("Неправильный формат данных свободного члена целевой функции")
+                        : "Неправильный формат данных для " + Number(column) + " коэффициента целевой функции";
+    }
+    return std::nullopt;
+}
+
+bool IsUnitColumn(const Problem& problem, int equation, int column)
+{
+    if (!(problem.matrix[equation][column] == Fraction(1)))
+        return false;
+    for (int r = 1; r <= problem.equationCount; ++r) {
+        if (r != equation && !(problem.matrix[r][column] == Fraction(0)))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> CheckSizes(int equationCount, int unknownCount)
+{
+    bool equationsFit = equationCount >= 1 && equationCount <= Problem::kMaxEquations;
+    bool unknownsFit = unknownCount >= 1 && unknownCount <= Problem::kMaxUnknowns;
+    if (!equationsFit || !unknownsFit)
+        return std::string("Введите допустимые значения");
+    return std::nullopt;
+}
+
+std::optional<int> ParseSizeField(const std::string& text)
+{
+    size_t begin = text.find_first_not_of(' ');
+    size_t end = text.find_last_not_of(' ');
+    if (begin == std::string::npos)
+        return std::nullopt;
+    const char* first = text.data() + begin;
+    const char* last = text.data() + end + 1;
+    if (*first == '+' && first + 1 != last && first[1] >= '0' && first[1] <= '9')
+        ++first;
+    int value = 0;
+    auto [stop, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || stop != last)
+        return std::nullopt;
+    return value;
+}
+
+std::string FirstCharacters(const std::string& text, int count)
+{
+    size_t position = 0;
+    for (int taken = 0; taken < count && position < text.size(); ++taken) {
+        ++position;
+        // continuation bytes of a UTF-8 character are 10xxxxxx
+        while (position < text.size() && (static_cast<unsigned char>(text[position]) & 0xC0) == 0x80)
+            ++position;
+    }
+    return text.substr(0, position);
+}
+
+NamesVerdict CheckNames(const std::vector<std::string>& typedNames, const std::string& designation)
+{
+    NamesVerdict verdict;
+    verdict.names.assign(typedNames.size(), std::string());
+    for (size_t k = 1; k < typedNames.size(); ++k) {
+        std::string name = FirstCharacters(typedNames[k], 3);
+        if (name.empty()) {
+            verdict.message = "Введите обозначение " + Number(static_cast<int>(k)) + " переменной";
+            return verdict;
+        }
+        verdict.names[k] = name;
+        verdict.takenCount = static_cast<int>(k);
+    }
+    if (designation.empty())
+        verdict.message = "Введите обозначение для функции";
+    return verdict;
+}
+
+std::optional<EntryVerdict> CheckCellFormats(const EntryTexts& texts)
+{
+    const int n = texts.unknownCount;
+    for (int i = 1; i <= texts.equationCount; ++i) {
+        for (int j = 0; j <= n + 1; ++j) {
+            if (j == n)
+                continue; // the "=" column
+            if (auto message = MatrixCellMessage(texts.matrix[i][j], i, j, n))
+                return UncountedFailure(*message, EntryVerdict::Grid::Matrix, i, j);
+        }
+    }
+    for (int k = 0; k <= n; ++k) {
+        if (auto message = ObjectiveCellMessage(texts.objective[k], k))
+            return UncountedFailure(*message, EntryVerdict::Grid::Objective, 1, k);
+    }
+    return std::nullopt;
+}
+
+int FindNegativeRightHandSide(const EntryTexts& texts)
+{
+    for (int i = 1; i <= texts.equationCount; ++i) {
+        if (ParseFraction(texts.matrix[i][texts.unknownCount + 1]) < Fraction(0))
+            return i;
+    }
+    return 0;
+}
+
+void BuildProblem(const EntryTexts& texts, Problem& problem)
+{
+    const int m = texts.equationCount;
+    const int n = texts.unknownCount;
+    problem.basis.fill(0);
+    for (auto& row : problem.matrix)
+        row.fill(Fraction());
+    problem.equationCount = m;
+    problem.unknownCount = n;
+    problem.workUnknownCount = n;
+    for (int i = 1; i <= m; ++i) {
+        for (int k = 1; k <= n; ++k)
+            problem.matrix[i][k + 1] = ParseFraction(texts.matrix[i][k - 1]);
+        problem.matrix[i][n + 2] = ParseFraction(texts.matrix[i][n + 1]);
+        problem.matrix[i][1] = problem.matrix[i][n + 2];
+    }
+    for (int k = 1; k <= n; ++k)
+        problem.matrix[0][k + 1] = ParseFraction(texts.objective[k]);
+    problem.freeTerm = ParseFraction(texts.objective[0]);
+    problem.isMax = texts.sense == "Max" ? 1 : 0;
+    for (int k = 1; k <= n; ++k)
+        problem.unknownNames[k] = texts.unknownNames[k];
+    problem.functionName = texts.functionName;
+}
+
+bool CheckCanonical(Problem& problem)
+{
+    for (int i = 1; i <= problem.equationCount; ++i) {
+        // Every unit column is looked at; the last one becomes the basic unknown.
+        for (int column = 2; column <= problem.workUnknownCount + 1; ++column) {
+            if (IsUnitColumn(problem, i, column))
+                problem.basis[i] = column - 1;
+        }
+        if (problem.basis[i] == 0)
+            return false;
+    }
+    return true;
+}
+
+void ApplyObjectiveSense(const EntryTexts& texts, Problem& problem)
+{
+    if (texts.sense != "Min")
+        return;
+    for (int column = 2; column <= problem.workUnknownCount + 1; ++column)
+        problem.matrix[0][column] = Fraction(-1) * problem.matrix[0][column];
+}
+
+EntryVerdict EntryChecker::CountedFailure(const std::string& reason)
+{
+    EntryVerdict verdict;
+    if (entryFailures < 2) {
+        ++entryFailures;
+        verdict.action = EntryVerdict::Action::Warn;
+        verdict.message = kCanonicalFailure;
+    } else {
+        verdict.action = EntryVerdict::Action::FailRun;
+        verdict.reason = reason;
+    }
+    return verdict;
+}
+
+EntryVerdict EntryChecker::Check(const EntryTexts& texts, Problem& problem)
+{
+    if (auto message = CheckSizes(texts.equationCount, texts.unknownCount))
+        return UncountedFailure(*message, EntryVerdict::Grid::None, -1, -1);
+    if (auto failure = CheckCellFormats(texts))
+        return *failure;
+    if (int equation = FindNegativeRightHandSide(texts))
+        return CountedFailure(Number(equation) + "-е уравнение имеет отрицательную правую часть");
+    BuildProblem(texts, problem);
+    if (!CheckCanonical(problem))
+        return CountedFailure(kCanonicalFailure);
+    ApplyObjectiveSense(texts, problem);
+    return EntryVerdict();
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/problem.h"
+
+// Every check of what the student typed into the entry wizard, and the conversion of the
+// accepted texts into a Problem. No widgets here: the wizard copies its texts in and shows
+// what comes back.
+
+// "Введите допустимые значения" when m or n lies outside 1..100.
+std::optional<std::string> CheckSizes(int equationCount, int unknownCount);
+
+// The integer typed into a size field: optional sign, digits, surrounding spaces; none otherwise.
+std::optional<int> ParseSizeField(const std::string& text);
+
+// The first `count` characters of UTF-8 text (characters, not bytes).
+std::string FirstCharacters(const std::string& text, int count);
+
+// Leaving the names page forward: names 1..n cut to three characters, then the designation.
+struct NamesVerdict {
+    // Names 1..n as far as they were taken (entry 0 unused): on a failure, the names before the
+    // empty one keep their new values.
+    std::vector<std::string> names;
+    int takenCount = 0;
+    std::optional<std::string> message;
+};
+NamesVerdict CheckNames(const std::vector<std::string>& typedNames, const std::string& designation);
+
+// The texts behind "Начать", by grid position.
+struct EntryTexts {
+    int equationCount = 0;
+    int unknownCount = 0;
+    // Matrix grid: rows 1..m; unknown k in column k - 1, the sign column n, the right-hand side n + 1.
+    std::vector<std::vector<std::string>> matrix;
+    // Row 1 of the objective grid: the free term in column 0, unknown k in column k.
+    std::vector<std::string> objective;
+    std::string sense; // "Max" or "Min"
+    std::vector<std::string> unknownNames; // entries 1..n
+    std::string functionName;
+};
+
+// What the wizard does after a press of "Начать".
+struct EntryVerdict {
+    enum class Action {
+        ShowMessage, // an uncounted failure: the message, then the focus cell
+        Warn,        // a counted failure below the limit: the message
+        FailRun,     // the third counted failure: the reason, hide the buttons, the parting routine
+        StartRun,    // every check passed: the problem is filled
+    };
+    enum class Grid { None, Matrix, Objective };
+
+    Action action = Action::StartRun;
+    std::string message; // caption "Ошибка ввода", exclamation icon
+    Grid focusGrid = Grid::None;
+    int focusRow = -1;
+    int focusColumn = -1;
+    std::string reason; // the text of the reason line, for FailRun
+};
+
+// Runs the checks in their order and counts the failures of the sign and canonical-form
+// checks across presses: two warnings, then the end of all runs.
+class EntryChecker {
+public:
+    EntryVerdict Check(const EntryTexts& texts, Problem& problem);
+    int EntryFailures() const { return entryFailures; }
+
+private:
+    EntryVerdict CountedFailure(const std::string& reason);
+
+    int entryFailures = 0;
+};
+
+// The steps of the check, in the order Check runs them.
+std::optional<EntryVerdict> CheckCellFormats(const EntryTexts& texts);
+// The number of the first equation with a negative right-hand side, or 0.
+int FindNegativeRightHandSide(const EntryTexts& texts);
+void BuildProblem(const EntryTexts& texts, Problem& problem);
+// Sets the basis of every equation to its last unit column; false when some equation has none.
+bool CheckCanonical(Problem& problem);
+void ApplyObjectiveSense(const EntryTexts& texts, Problem& problem);
