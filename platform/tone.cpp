@@ -1,0 +1,129 @@
+#include "platform/tone.h"
+
+#include <QApplication>
+
+#include <pulse/simple.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <numbers>
+#include <thread>
+#include <utility>
+
+namespace {
+
+constexpr int SampleRate = 44100;
+constexpr int LongestToneMs = 10000;
+constexpr double Loudness = 0.3 * 32767;
+constexpr int FadeMs = 5;
+
+ToneObserver& Observer()
+{
+    static ToneObserver observer;
+    return observer;
+}
+
+// False when no sound server took the tone.
+bool PlayThroughSoundServer(const std::vector<int16_t>& samples)
+{
+    const pa_sample_spec format{PA_SAMPLE_S16NE, SampleRate, 1};
+    int error = 0;
+    pa_simple* stream = pa_simple_new(nullptr, "Tablitor", PA_STREAM_PLAYBACK, nullptr, "beep", &format,
+                                      nullptr, nullptr, &error);
+    if (stream == nullptr)
+        return false;
+    if (pa_simple_write(stream, samples.data(), samples.size() * sizeof(int16_t), &error) == 0)
+        pa_simple_drain(stream, &error);
+    pa_simple_free(stream);
+    return true;
+}
+
+void SystemBeep()
+{
+    // The system beep belongs to the user-interface thread.
+    if (QCoreApplication* application = QCoreApplication::instance())
+        QMetaObject::invokeMethod(application, [] { QApplication::beep(); }, Qt::QueuedConnection);
+}
+
+class TonePlayer {
+public:
+    ~TonePlayer()
+    {
+        if (worker.joinable())
+            worker.join();
+    }
+
+    void Play(int frequencyHz, int durationMs)
+    {
+        if (playing)
+            return;
+        if (worker.joinable())
+            worker.join();
+        playing = true;
+        try {
+            worker = std::thread([this, frequencyHz, durationMs] { Sound(frequencyHz, durationMs); });
+        } catch (...) {
+            playing = false;
+            QApplication::beep();
+        }
+    }
+
+    bool Playing() const { return playing; }
+
+private:
+    void Sound(int frequencyHz, int durationMs)
+    {
+        try {
+            if (!PlayThroughSoundServer(ToneSamples(frequencyHz, durationMs, SampleRate)))
+                SystemBeep();
+        } catch (...) {
+            SystemBeep();
+        }
+        playing = false;
+    }
+
+    std::thread worker;
+    std::atomic<bool> playing{false};
+};
+
+TonePlayer& Player()
+{
+    static TonePlayer player;
+    return player;
+}
+
+}  // namespace
+
+void PlayTone(int frequencyHz, int durationMs)
+{
+    if (const ToneObserver observer = Observer()) {
+        observer(frequencyHz, durationMs);
+        return;
+    }
+    if (frequencyHz > 0 && durationMs > 0)
+        Player().Play(frequencyHz, std::min(durationMs, LongestToneMs));
+}
+
+bool TonePlaying()
+{
+    return Player().Playing();
+}
+
+ToneObserver SetToneObserver(ToneObserver observer)
+{
+    return std::exchange(Observer(), std::move(observer));
+}
+
+std::vector<int16_t> ToneSamples(int frequencyHz, int durationMs, int sampleRate)
+{
+    const int count = static_cast<int>(int64_t{sampleRate} * std::max(durationMs, 0) / 1000);
+    const int fade = std::max(1, sampleRate * FadeMs / 1000);
+    std::vector<int16_t> samples(count);
+    for (int i = 0; i < count; ++i) {
+        const double envelope = std::min({1.0, double(i) / fade, double(count - 1 - i) / fade});
+        const double phase = 2 * std::numbers::pi * frequencyHz * i / sampleRate;
+        samples[i] = static_cast<int16_t>(std::lround(Loudness * envelope * std::sin(phase)));
+    }
+    return samples;
+}
