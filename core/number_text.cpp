@@ -226,6 +226,11 @@ std::string ToDecimalText(Fraction value)
     return FormatThreeDecimals(static_cast<double>(quotient));
 }
 
+std::string ToDisplayText(const Fraction& value, int displayMode)
+{
+    return displayMode == 1 ? ToDecimalText(value) : ToText(value);
+}
+
 bool ThreeDecimalMatch(double computed, const Fraction& expected)
 {
     double a = ReadBack(FormatThreeDecimals(computed));

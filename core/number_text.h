@@ -20,6 +20,9 @@ std::string ToText(const Fraction& value);
 // Three decimals, halves rounded away from zero: 1/16 is "0.063", -1/10000 is "-0.000".
 std::string ToDecimalText(Fraction value);
 
+// The text of a value in a table: common fractions for display mode 0, three decimals for 1.
+std::string ToDisplayText(const Fraction& value, int displayMode);
+
 std::string Int64ToText(int64_t value);
 
 // A computed answer is right when it shows the same three decimals as the exact value.

@@ -1,0 +1,199 @@
+#include "core/questions.h"
+
+#include "core/calc.h"
+#include "core/number_text.h"
+#include "core/simplex.h"
+
+namespace {
+
+using Grid = TutoringWindow::Grid;
+using Outcome = Verdict::Outcome;
+
+std::string Number(int value) { return std::to_string(value); }
+
+Verdict Say(Outcome outcome, std::string message = {}, std::string caption = {})
+{
+    return Verdict{outcome, std::move(message), std::move(caption)};
+}
+
+// The run ends here: the reason goes into the status line, then the parting routine.
+Verdict EndRun(TutoringWindow& window, const std::string& reason)
+{
+    window.SetStatusText(reason);
+    window.FailRun();
+    return Say(Outcome::Failed);
+}
+
+// "B(i)" for the free-term column, "A(i,k)" for unknown k.
+std::string ElementName(int row, int column)
+{
+    if (column == 1)
+        return "B(" + Number(row) + ")";
+    return "A(" + Number(row) + "," + Number(column - 1) + ")";
+}
+
+} // namespace
+
+BasisQuestion::BasisQuestion(TutoringWindow& window, const Problem& problem, int equation)
+    : window(window), problem(problem), equation(equation)
+{
+}
+
+std::string BasisQuestion::Prompt() const
+{
+    // "во 2", but "в 1", "в 3"
+    std::string preposition = equation == 2 ? "во " : "в ";
+    return "Выберите базисное неизвестное " + preposition + Number(equation) + " уравнении";
+}
+
+std::vector<std::string> BasisQuestion::Choices() const
+{
+    return std::vector<std::string>(problem.unknownNames.begin() + 1,
+                                    problem.unknownNames.begin() + 1 + problem.workUnknownCount);
+}
+
+Verdict BasisQuestion::Submit(const std::optional<std::string>& selected)
+{
+    if (!selected)
+        return Say(Outcome::Refused, "Выберите базисное неизвестное", "Ошибка ввода");
+    if (IsRightBasis(problem, equation, *selected))
+        return Say(Outcome::Accepted);
+    std::string text = "Неизвестное " + *selected + " не является базисным в " + Number(equation) + " уравнении";
+    if (attempt == 1) {
+        attempt = 2;
+        return Say(Outcome::Retry, text, "Ошибка ввода");
+    }
+    return EndRun(window, text);
+}
+
+ElementQuestion::ElementQuestion(TutoringWindow& window, const Problem& problem, ElementMode mode, int row,
+                                 int column)
+    : window(window), problem(problem), mode(mode), row(row), column(column)
+{
+}
+
+std::string ElementQuestion::Label() const
+{
+    if (row == problem.equationCount + 1)
+        return "Ind(" + Number(column - 1) + ")=";
+    return ElementName(row, column) + "=";
+}
+
+std::string ElementQuestion::FailureText() const
+{
+    switch (mode) {
+    case ElementMode::IndexRow:
+        return "Элемент индексной строки Ind(" + Number(column - 1) + ") расчитан неверно";
+    case ElementMode::KeyRow:
+        return "Элемент ключевой строки " + ElementName(row, column) + " расчитан неверно";
+    case ElementMode::NewTable:
+        break;
+    }
+    return "Элемент " + ElementName(row, column) + " расчитан неверно";
+}
+
+Verdict ElementQuestion::Submit(const std::string& typed)
+{
+    double value = 0;
+    try {
+        calc::Parser parser;
+        parser.SetExpression(typed);
+        value = parser.Evaluate();
+    } catch (const calc::divzero&) {
+        return Say(Outcome::Refused, "Деление на 0", "Ошибка вычисления");
+    } catch (const calc::SyntaxError& error) {
+        return Say(Outcome::Refused, std::string("Ошибка синтаксиса ") + error.message, "Ошибка ввода");
+    } catch (const calc::MathError& error) {
+        return Say(Outcome::Refused, std::string("Ошибка в процессе вычисления ") + error.message,
+                   "Ошибка вычисления");
+    }
+    try {
+        if (ThreeDecimalMatch(value, problem.DisplayValue(row, column)))
+            return Say(Outcome::Accepted);
+    } catch (const FractionOverflow&) {
+        return Say(Outcome::Aborted);
+    }
+    if (attempt < 3) {
+        ++attempt;
+        return Say(Outcome::Retry, "Расчет неверный, повторите еще раз", "Ошибка");
+    }
+    return EndRun(window, FailureText());
+}
+
+KeyQuestion::KeyQuestion(TutoringWindow& window, const Problem& problem, Mode mode, int column, int tableNumber)
+    : window(window), problem(problem), mode(mode), column(column), tableNumber(tableNumber)
+{
+}
+
+std::string KeyQuestion::Label() const
+{
+    return mode == Mode::Column ? "Ключевой столбец" : "Ключевой элемент";
+}
+
+std::string KeyQuestion::Caption() const
+{
+    return mode == Mode::Column ? "Выберите ключевой столбец" : "Выберите ключевой элемент";
+}
+
+int KeyQuestion::RangeMax() const
+{
+    return mode == Mode::Column ? problem.workUnknownCount : problem.equationCount;
+}
+
+void KeyQuestion::OnNumberChanged(int number)
+{
+    const int m = problem.equationCount;
+    const COLORREF normal = window.GetCellBackColor(Grid::Main, 2, 0);
+    if (mode == Mode::Column) {
+        for (int row = 2; row <= m + 2; ++row) {
+            for (int j = 1; j <= problem.workUnknownCount; ++j)
+                window.SetCellBackColor(Grid::Main, row, j + 2, j == number ? ChoiceColour : normal);
+        }
+    } else {
+        for (int i = 1; i <= m; ++i)
+            window.SetCellBackColor(Grid::Main, i + 1, column + 2, i == number ? CandidateColour : ChoiceColour);
+    }
+    window.Redraw(Grid::Main);
+}
+
+void KeyQuestion::RestoreMainGrid()
+{
+    const COLORREF normal = window.GetCellBackColor(Grid::Main, 2, 0);
+    for (int row = 0; row <= problem.equationCount + 2; ++row) {
+        for (int c = 0; c <= problem.workUnknownCount + 2; ++c)
+            window.SetCellBackColor(Grid::Main, row, c, normal);
+    }
+    window.Redraw(Grid::Main);
+}
+
+Verdict KeyQuestion::Submit(const std::optional<int>& number)
+{
+    if (!number)
+        return Say(Outcome::Refused, "Введите целое число.", "Таблитор");
+    if (mode == Mode::Column) {
+        if (!IsRightKeyColumn(problem, column, *number))
+            return WrongChoice();
+        column = *number;
+        return Say(Outcome::Accepted);
+    }
+    try {
+        if (!IsRightKeyRow(problem, column, *number))
+            return WrongChoice();
+    } catch (const FractionOverflow&) {
+        return Say(Outcome::Aborted);
+    }
+    keyRow = *number;
+    // At the first pivot the column stays marked while the key row is asked.
+    if (tableNumber != 2)
+        RestoreMainGrid();
+    return Say(Outcome::Accepted);
+}
+
+Verdict KeyQuestion::WrongChoice()
+{
+    std::string text = mode == Mode::Column ? "Ключевой столбец выбран неправильно" : "Ключевой элемент выбран неправильно";
+    if (attempt > 1)
+        return EndRun(window, text);
+    ++attempt;
+    return Say(Outcome::Retry, text, "Ошибка");
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/problem.h"
+#include "core/tutoring_window.h"
+
+// The judging behind the three step dialogs. A dialog shows the question, forwards every press of
+// OK to Submit and does what the verdict says; wrong answers are counted here, and on the last
+// tolerated mistake the judge writes the reason into the status line and ends the run itself.
+struct Verdict {
+    enum class Outcome {
+        Accepted, // close the dialog with OK
+        Retry,    // a counted wrong answer: show the message, stay open
+        Refused,  // input that cannot be judged: show the message, stay open, nothing counted
+        Failed,   // the run has ended (status line written, parting routine called): close with 0
+        Aborted,  // the numbers outgrew the exact arithmetic: close with 0
+    };
+
+    Outcome outcome = Outcome::Accepted;
+    std::string message; // shown with the exclamation icon and an OK button
+    std::string caption;
+};
+
+// Which unknown is basic in an equation: one wrong name is forgiven.
+class BasisQuestion {
+public:
+    BasisQuestion(TutoringWindow& window, const Problem& problem, int equation);
+
+    std::string Prompt() const;
+    // The names of the unknowns in their order, for the list.
+    std::vector<std::string> Choices() const;
+    // `selected` is empty when no name is chosen.
+    Verdict Submit(const std::optional<std::string>& selected);
+
+private:
+    TutoringWindow& window;
+    const Problem& problem;
+    int equation;
+    int attempt = 1;
+};
+
+// The value of one table element, typed as a number or an expression: two wrong values are
+// forgiven, the third ends the run.
+class ElementQuestion {
+public:
+    ElementQuestion(TutoringWindow& window, const Problem& problem, ElementMode mode, int row, int column);
+
+    // "Ind(c)=" for the index row, "B(i)=" for a right-hand side, "A(i,k)=" otherwise.
+    std::string Label() const;
+    Verdict Submit(const std::string& typed);
+
+private:
+    std::string FailureText() const;
+
+    TutoringWindow& window;
+    const Problem& problem;
+    ElementMode mode;
+    int row;
+    int column;
+    int attempt = 1;
+};
+
+// The key column or the key element: one wrong choice is forgiven. The main grid shows the
+// choice while the number changes.
+class KeyQuestion {
+public:
+    enum class Mode { Column = 1, Element = 2 };
+
+    // Column mode: `column` is the column the rules expect. Element mode: the accepted key
+    // column. `tableNumber` is the number of the table the window shows.
+    KeyQuestion(TutoringWindow& window, const Problem& problem, Mode mode, int column, int tableNumber);
+
+    std::string Label() const;
+    std::string Caption() const;
+    // The numbers the up-down control offers once the student has touched it: 1..RangeMax().
+    int RangeMax() const;
+    void OnNumberChanged(int number);
+    // `number` is empty when the field holds no integer.
+    Verdict Submit(const std::optional<int>& number);
+
+    int Column() const { return column; }
+    int KeyRow() const { return keyRow; }
+
+private:
+    Verdict WrongChoice();
+    void RestoreMainGrid();
+
+    TutoringWindow& window;
+    const Problem& problem;
+    Mode mode;
+    int column;
+    int tableNumber;
+    int keyRow = 0;
+    int attempt = 1;
+};

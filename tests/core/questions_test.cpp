@@ -1,0 +1,120 @@
+#include "core/questions.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/core/fake_tutoring_window.h"
+#include "tests/core/problem_builder.h"
+
+namespace {
+
+using Grid = TutoringWindow::Grid;
+using Outcome = Verdict::Outcome;
+
+// Three equations, four unknowns: x2, x3, x4 basic; x1 enters with ratios 4, 3 and 3.
+Problem ThreeEquations()
+{
+    return BuildTestProblem({{{Q(4), Q(1), Q(1), Q(0), Q(0)},
+                              {Q(6), Q(2), Q(0), Q(1), Q(0)},
+                              {Q(3), Q(1), Q(0), Q(0), Q(1)}},
+                             {Q(3), Q(1), Q(0), Q(0)}, Q(0), true, {2, 3, 4}});
+}
+
+TEST(Questions, BasisPromptUsesTheRightPreposition)
+{
+    Problem problem = ThreeEquations();
+    FakeTutoringWindow window(problem);
+    EXPECT_EQ(BasisQuestion(window, problem, 1).Prompt(), "Выберите базисное неизвестное в 1 уравнении");
+    EXPECT_EQ(BasisQuestion(window, problem, 2).Prompt(), "Выберите базисное неизвестное во 2 уравнении");
+    EXPECT_EQ(BasisQuestion(window, problem, 3).Prompt(), "Выберите базисное неизвестное в 3 уравнении");
+    std::vector<std::string> names = {"x1", "x2", "x3", "x4"};
+    EXPECT_EQ(BasisQuestion(window, problem, 1).Choices(), names);
+}
+
+TEST(Questions, ElementLabelsNameTheCell)
+{
+    Problem problem = ThreeEquations();
+    FakeTutoringWindow window(problem);
+    EXPECT_EQ(ElementQuestion(window, problem, ElementMode::IndexRow, 4, 1).Label(), "Ind(0)=");
+    EXPECT_EQ(ElementQuestion(window, problem, ElementMode::NewTable, 4, 3).Label(), "Ind(2)=");
+    EXPECT_EQ(ElementQuestion(window, problem, ElementMode::KeyRow, 2, 1).Label(), "B(2)=");
+    EXPECT_EQ(ElementQuestion(window, problem, ElementMode::NewTable, 3, 5).Label(), "A(3,4)=");
+}
+
+TEST(Questions, ElementAcceptsValuesAndExpressionsAtThreeDecimals)
+{
+    Problem problem = BuildTestProblem({{{Q(1, 3), Q(1)}}, {Q(1)}, Q(0), true, {1}});
+    FakeTutoringWindow window(problem);
+    for (const char* right : {"1/3", "0.333", "0.3333", "(2-1)/3", "1/(2+1)"}) {
+        ElementQuestion question(window, problem, ElementMode::KeyRow, 1, 1);
+        EXPECT_EQ(question.Submit(right).outcome, Outcome::Accepted) << right;
+    }
+    ElementQuestion question(window, problem, ElementMode::KeyRow, 1, 1);
+    EXPECT_EQ(question.Submit("0.33").outcome, Outcome::Retry);
+    EXPECT_EQ(question.Submit("0.334").outcome, Outcome::Retry);
+    EXPECT_EQ(question.Submit("").outcome, Outcome::Refused);
+    EXPECT_EQ(question.Submit("0.3333333").outcome, Outcome::Accepted);
+}
+
+TEST(Questions, KeyDialogTextsAndRanges)
+{
+    Problem problem = ThreeEquations();
+    FakeTutoringWindow window(problem);
+    KeyQuestion column(window, problem, KeyQuestion::Mode::Column, 1, 2);
+    EXPECT_EQ(column.Label(), "Ключевой столбец");
+    EXPECT_EQ(column.Caption(), "Выберите ключевой столбец");
+    EXPECT_EQ(column.RangeMax(), 4);
+    KeyQuestion element(window, problem, KeyQuestion::Mode::Element, 1, 2);
+    EXPECT_EQ(element.Label(), "Ключевой элемент");
+    EXPECT_EQ(element.Caption(), "Выберите ключевой элемент");
+    EXPECT_EQ(element.RangeMax(), 3);
+}
+
+TEST(Questions, KeyColumnHighlightFollowsTheNumber)
+{
+    Problem problem = ThreeEquations();
+    FakeTutoringWindow window(problem);
+    KeyQuestion question(window, problem, KeyQuestion::Mode::Column, 1, 2);
+    question.OnNumberChanged(2);
+    question.OnNumberChanged(1);
+    for (int row = 2; row <= 5; ++row) {
+        EXPECT_EQ(window.GetCellBackColor(Grid::Main, row, 3), ChoiceColour);
+        EXPECT_EQ(window.GetCellBackColor(Grid::Main, row, 4), CLR_DEFAULT);
+    }
+    EXPECT_EQ(window.GetCellBackColor(Grid::Main, 1, 3), CLR_DEFAULT) << "the header row is not marked";
+}
+
+TEST(Questions, TiedKeyElementsAreBothRightAndTheMarksStayOnlyAtTheFirstPivot)
+{
+    Problem problem = ThreeEquations();
+    problem.ComputeIndexRow();
+    FakeTutoringWindow window(problem);
+    KeyQuestion first(window, problem, KeyQuestion::Mode::Element, 1, 2);
+    first.OnNumberChanged(3);
+    EXPECT_EQ(window.GetCellBackColor(Grid::Main, 4, 3), CandidateColour);
+    EXPECT_EQ(window.GetCellBackColor(Grid::Main, 2, 3), ChoiceColour);
+    EXPECT_EQ(first.Submit(1).outcome, Outcome::Retry);
+    EXPECT_EQ(first.Submit(3).outcome, Outcome::Accepted);
+    EXPECT_EQ(first.KeyRow(), 3);
+    EXPECT_EQ(window.GetCellBackColor(Grid::Main, 4, 3), CandidateColour) << "kept for the key row";
+
+    KeyQuestion later(window, problem, KeyQuestion::Mode::Element, 1, 3);
+    later.OnNumberChanged(2);
+    EXPECT_EQ(later.Submit(2).outcome, Outcome::Accepted);
+    for (int row = 0; row <= 5; ++row)
+        for (int c = 0; c <= 6; ++c)
+            EXPECT_EQ(window.GetCellBackColor(Grid::Main, row, c), CLR_DEFAULT);
+}
+
+TEST(Questions, KeyNumbersOutsideTheTableAreWrongChoices)
+{
+    Problem problem = ThreeEquations();
+    problem.ComputeIndexRow();
+    FakeTutoringWindow window(problem);
+    KeyQuestion question(window, problem, KeyQuestion::Mode::Column, 1, 2);
+    EXPECT_EQ(question.Submit(0).outcome, Outcome::Retry);
+    EXPECT_EQ(question.Submit(99).outcome, Outcome::Failed);
+    EXPECT_EQ(window.status, "Ключевой столбец выбран неправильно");
+    EXPECT_FALSE(window.runActive);
+}
+
+} // namespace

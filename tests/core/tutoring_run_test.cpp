@@ -1,0 +1,399 @@
+#include "core/tutoring_run.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/element_draw.h"
+#include "tests/core/fake_tutoring_window.h"
+#include "tests/core/random_problem.h"
+
+namespace {
+
+using Grid = TutoringWindow::Grid;
+using Event = FakeTutoringWindow::Event;
+
+// max F = 3x1 + x2 with x2 and x3 basic. The first table goes on with key column x1 and key
+// row 2; the second table is optimal with F = 10.
+Problem TwoStepProblem(bool isMax = true)
+{
+    int sign = isMax ? 1 : -1;
+    return BuildTestProblem({{{Q(4), Q(1), Q(1), Q(0)}, {Q(6), Q(2), Q(0), Q(1)}},
+                             {Q(3 * sign), Q(sign), Q(0)},
+                             Q(0),
+                             isMax,
+                             {2, 3}});
+}
+
+// max F = x1 with x1 basic: the first table is already optimal.
+Problem OptimalProblem()
+{
+    return BuildTestProblem({{{Q(5), Q(1), Q(2)}}, {Q(1), Q(-1)}, Q(2), true, {1}});
+}
+
+std::vector<std::pair<int, int>> AskedNewTableElements(const FakeTutoringWindow& window)
+{
+    std::vector<std::pair<int, int>> cells;
+    for (const Event& e : window.EventsOf("element"))
+        if (e.caption == "3")
+            cells.push_back({e.row, e.column});
+    return cells;
+}
+
+class TutoringRunTest : public testing::Test {
+protected:
+    void SetUp() override { SeedElementDraw(12345); }
+};
+
+TEST_F(TutoringRunTest, RightAnswersLeadFromTheFirstTableToSuccess)
+{
+    Problem problem = TwoStepProblem();
+    FakeTutoringWindow window(problem);
+    window.run.RunTutoring();
+
+    EXPECT_EQ(window.status, "Задача успешно решена");
+    EXPECT_TRUE(window.runActive);
+    ASSERT_EQ(window.snapshots.size(), 2u);
+    EXPECT_EQ(window.run.TableNumber(), 3);
+    // the first table completed by the student, then the optimal one
+    EXPECT_EQ(window.snapshots[0].at({2, 1}), "x2");
+    EXPECT_EQ(window.snapshots[0].at({4, 2}), "4");
+    EXPECT_EQ(window.snapshots[0].at({4, 3}), "-2");
+    EXPECT_EQ(window.snapshots[1].at({3, 1}), "x1");
+    EXPECT_EQ(window.snapshots[1].at({3, 0}), "3");
+    EXPECT_EQ(window.snapshots[1].at({2, 5}), "-1/2");
+    EXPECT_EQ(window.snapshots[1].at({4, 2}), "10");
+
+    std::vector<std::string> kinds;
+    for (const Event& e : window.events)
+        kinds.push_back(e.kind);
+    std::vector<std::string> expected = {"basis", "basis"};
+    expected.insert(expected.end(), 4, "element");
+    expected.insert(expected.end(), {"yes/no", "key column", "key element"});
+    expected.insert(expected.end(), 4 + 5, "element");
+    expected.insert(expected.end(), {"yes/no", "message"});
+    EXPECT_EQ(kinds, expected);
+    const Event& last = window.events.back();
+    EXPECT_EQ(last.text, "Теперь вам не составит труда выписать решение из таблицы");
+    EXPECT_EQ(last.caption, "Таблитор");
+    EXPECT_EQ(last.icon, MessageIcon::Information);
+    EXPECT_EQ(window.EventsOf("yes/no")[0].text, "Вы хотите строить следующую таблицу?");
+}
+
+TEST_F(TutoringRunTest, RandomProblemsEndWithSuccessForARightStudent)
+{
+    std::mt19937 random(31);
+    int succeeded = 0;
+    for (int trial = 0; trial < 150; ++trial) {
+        SCOPED_TRACE(testing::Message() << "trial " << trial);
+        Problem problem = BuildTestProblem(RandomCanonicalProblem(random, 5, 8));
+        problem.isMax = trial % 2;
+        FakeTutoringWindow window(problem);
+        window.displayMode = trial % 3 == 0 ? 1 : 0;
+        window.run.RunTutoring();
+        ASSERT_EQ(window.status, "Задача успешно решена");
+        ASSERT_TRUE(window.runActive);
+        EXPECT_EQ(window.snapshots.size(), static_cast<size_t>(window.run.TableNumber() - 1));
+        EXPECT_TRUE(window.EventsOf("fail").empty());
+        StepStatus status = ClassifyTable(problem);
+        EXPECT_TRUE(status != StepStatus::Continue || HasBlockedColumn(problem));
+        ++succeeded;
+    }
+    EXPECT_EQ(succeeded, 150);
+}
+
+struct FailureCase {
+    const char* name;
+    std::function<void(FakeTutoringWindow&)> script;
+    const char* status;
+    size_t snapshots;
+    const char* lastQuestion; // the question during which the run failed
+};
+
+TEST_F(TutoringRunTest, EveryFailureWritesItsReasonAtItsMoment)
+{
+    const FailureCase cases[] = {
+        {"wrong basis twice", [](auto& w) { w.basisAnswers = {"x1", "x1"}; },
+         "Неизвестное x1 не является базисным в 1 уравнении", 1, "basis"},
+        {"wrong basis of equation 2", [](auto& w) { w.basisAnswers = {"x2", "x2", "x1"}; },
+         "Неизвестное x1 не является базисным в 2 уравнении", 1, "basis"},
+        {"index row free term", [](auto& w) { w.elementAnswers = {"1", "2", "3"}; },
+         "Элемент индексной строки Ind(0) расчитан неверно", 1, "element"},
+        {"index row of x2", [](auto& w) { w.elementAnswers = {"4", "-2", "7", "7", "7"}; },
+         "Элемент индексной строки Ind(2) расчитан неверно", 1, "element"},
+        {"No while not all iterations are done", [](auto& w) { w.decisions = {false}; },
+         "Решение о следующей итерации принято неверно", 1, "yes/no"},
+        {"key column", [](auto& w) { w.keyColumnAnswers = {2, 3}; }, "Ключевой столбец выбран неправильно", 1,
+         "key column"},
+        {"key element", [](auto& w) { w.keyElementAnswers = {1, 1}; }, "Ключевой элемент выбран неправильно", 1,
+         "key element"},
+        {"key row", [](auto& w) { w.elementAnswers = {"4", "-2", "0", "0", "0", "0", "0"}; },
+         "Элемент ключевой строки B(2) расчитан неверно", 1, "element"},
+        {"key row of x3",
+         [](auto& w) { w.elementAnswers = {"4", "-2", "0", "0", "3", "1", "0", "0", "0", "1"}; },
+         "Элемент ключевой строки A(2,3) расчитан неверно", 1, "element"},
+        {"new table element",
+         [](auto& w) { w.elementAnswers = {"4", "-2", "0", "0", "3", "1", "0", "1/2", "9", "9", "9"}; },
+         "Элемент A(1,2) расчитан неверно", 1, "element"},
+        {"Yes after the last table", [](auto& w) { w.decisions = {true, true}; },
+         "Решение о следующей итерации принято неверно", 2, "yes/no"},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SeedElementDraw(12345);
+        Problem problem = TwoStepProblem();
+        FakeTutoringWindow window(problem);
+        c.script(window);
+        window.run.RunTutoring();
+        EXPECT_EQ(window.status, c.status);
+        EXPECT_FALSE(window.runActive);
+        EXPECT_EQ(window.EventsOf("fail").size(), 1u);
+        EXPECT_EQ(window.snapshots.size(), c.snapshots);
+        // nothing is asked after the failure
+        std::string lastQuestion;
+        for (const Event& e : window.events)
+            if (e.kind != "message" && e.kind != "fail")
+                lastQuestion = e.kind;
+        EXPECT_EQ(lastQuestion, c.lastQuestion);
+        EXPECT_EQ(window.events.back().kind, "fail");
+    }
+}
+
+TEST_F(TutoringRunTest, WrongDecisionsAreExplained)
+{
+    Problem problem = TwoStepProblem();
+    FakeTutoringWindow early(problem);
+    early.decisions = {false};
+    early.run.RunTutoring();
+    auto messages = early.EventsOf("message");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Вы приняли неверное решение, так как не все итерации выполнены");
+    EXPECT_EQ(messages[0].caption, "Таблитор");
+    EXPECT_EQ(messages[0].icon, MessageIcon::Exclamation);
+
+    Problem optimal = OptimalProblem();
+    FakeTutoringWindow late(optimal);
+    late.decisions = {true};
+    late.run.RunTutoring();
+    EXPECT_EQ(late.EventsOf("message").at(0).text, "Вы приняли неверное решение, так как все итерации выполнены");
+    EXPECT_EQ(late.status, "Решение о следующей итерации принято неверно");
+}
+
+TEST_F(TutoringRunTest, ToleratedMistakesAreForgiven)
+{
+    Problem problem = TwoStepProblem();
+    FakeTutoringWindow window(problem);
+    window.basisAnswers = {"x1"};
+    window.elementAnswers = {"5", "6"};
+    window.keyColumnAnswers = {2};
+    window.keyElementAnswers = {1};
+    window.run.RunTutoring();
+    EXPECT_EQ(window.status, "Задача успешно решена");
+    std::vector<std::pair<std::string, std::string>> messages;
+    for (const Event& e : window.EventsOf("message"))
+        messages.push_back({e.text, e.caption});
+    std::vector<std::pair<std::string, std::string>> expected = {
+        {"Неизвестное x1 не является базисным в 1 уравнении", "Ошибка ввода"},
+        {"Расчет неверный, повторите еще раз", "Ошибка"},
+        {"Расчет неверный, повторите еще раз", "Ошибка"},
+        {"Ключевой столбец выбран неправильно", "Ошибка"},
+        {"Ключевой элемент выбран неправильно", "Ошибка"},
+        {"Теперь вам не составит труда выписать решение из таблицы", "Таблитор"},
+    };
+    EXPECT_EQ(messages, expected);
+}
+
+TEST_F(TutoringRunTest, InputThatCannotBeJudgedIsRefusedWithoutCounting)
+{
+    Problem problem = TwoStepProblem();
+    FakeTutoringWindow window(problem);
+    window.basisAnswers = {std::nullopt, std::nullopt, std::nullopt, "x1"};
+    window.elementAnswers = {"1/0", "2+", "(-8)^(1/3)", "Ф", "7", "8"};
+    window.keyColumnAnswers = {std::nullopt, std::nullopt, 2};
+    window.keyElementAnswers = {std::nullopt, 1};
+    window.run.RunTutoring();
+    EXPECT_EQ(window.status, "Задача успешно решена");
+    std::vector<std::string> texts;
+    for (const Event& e : window.EventsOf("message"))
+        texts.push_back(e.text);
+    EXPECT_EQ(texts[0], "Выберите базисное неизвестное");
+    EXPECT_EQ(texts[3], "Неизвестное x1 не является базисным в 1 уравнении");
+    EXPECT_EQ(texts[4], "Деление на 0");
+    EXPECT_EQ(texts[5], "Ошибка синтаксиса Недопустимый оператор");
+    EXPECT_EQ(texts[6], "Ошибка в процессе вычисления Возводимое число, котрое меньше нуля не в целой степени");
+    EXPECT_EQ(texts[7], "Ошибка синтаксиса Отсутствует выражение");
+    EXPECT_EQ(texts[8], "Расчет неверный, повторите еще раз");
+    EXPECT_EQ(texts[10], "Введите целое число.");
+}
+
+TEST_F(TutoringRunTest, MinProblemIsJudgedOnDisplayedValues)
+{
+    Problem problem = TwoStepProblem(false); // min F = -3x1 - x2
+    FakeTutoringWindow window(problem);
+    // Ind(0) is -4 and Ind(1) is 2 as the student sees them: the internal values are wrong.
+    window.elementAnswers = {"4", "-4", "-2", "2"};
+    window.run.RunTutoring();
+    EXPECT_EQ(window.status, "Задача успешно решена");
+    EXPECT_EQ(window.EventsOf("message").size(), 3u); // two wrong values and the success
+    EXPECT_EQ(window.snapshots[0].at({2, 0}), "-1");
+    EXPECT_EQ(window.snapshots[0].at({0, 3}), "-3");
+    EXPECT_EQ(window.snapshots[1].at({4, 2}), "-10");
+}
+
+TEST_F(TutoringRunTest, RandomElementsFollowTheSeededSequence)
+{
+    Problem problem = TwoStepProblem();
+    FakeTutoringWindow window(problem);
+    std::vector<std::pair<int, int>> focusAtQuestion;
+    window.onQuestion = [&](const Event& e) {
+        if (e.kind == "element" && e.caption == "3")
+            focusAtQuestion.push_back(window.mainFocus);
+    };
+    window.run.RunTutoring();
+    // Indices 2, 10, 11, 3, 0 of the 3 x 4 elements; the key row and key column were excluded.
+    std::vector<std::pair<int, int>> expected = {{1, 3}, {3, 3}, {3, 4}, {1, 4}, {1, 1}};
+    EXPECT_EQ(AskedNewTableElements(window), expected);
+    std::vector<std::pair<int, int>> focus = {{2, 4}, {4, 4}, {4, 5}, {2, 5}, {2, 2}};
+    EXPECT_EQ(focusAtQuestion, focus);
+    std::vector<uint32_t> asked = {4, 5, 6, 7, 1, 9, 2, 10, 11, 3, 0};
+    EXPECT_EQ(window.run.AskedElements(), asked);
+    EXPECT_EQ(ElementDrawState(), 8099625u);
+
+    // A second run in a new window starts at table 1 and continues the sequence.
+    Problem again = TwoStepProblem();
+    FakeTutoringWindow second(again);
+    EXPECT_EQ(second.run.TableNumber(), 1);
+    second.run.RunTutoring();
+    expected = {{3, 1}, {3, 4}, {3, 3}, {1, 3}, {1, 4}};
+    EXPECT_EQ(AskedNewTableElements(second), expected);
+}
+
+TEST_F(TutoringRunTest, StuckSequenceFallsBackToTheFirstFreeElements)
+{
+    // 2^30 times the multiplier is 2^30 again: every draw gives the same, already asked, index.
+    SeedElementDraw(1u << 30);
+    Problem problem = TwoStepProblem();
+    FakeTutoringWindow window(problem);
+    window.run.RunTutoring();
+    std::vector<std::pair<int, int>> expected = {{1, 1}, {1, 3}, {1, 4}, {3, 1}, {3, 3}};
+    EXPECT_EQ(AskedNewTableElements(window), expected);
+    EXPECT_EQ(window.status, "Задача успешно решена");
+}
+
+TEST_F(TutoringRunTest, FewerRandomElementsWhenFewerAreLeft)
+{
+    // one equation, two unknowns: 2 x 3 elements, of which the key row and column take four
+    Problem problem = BuildTestProblem({{{Q(2), Q(1), Q(1)}}, {Q(0), Q(1)}, Q(0), true, {1}});
+    FakeTutoringWindow window(problem);
+    window.run.RunTutoring();
+    EXPECT_EQ(AskedNewTableElements(window).size(), 2u);
+    EXPECT_EQ(window.status, "Задача успешно решена");
+}
+
+TEST_F(TutoringRunTest, OptimalFirstTableEndsAtOnceOnNo)
+{
+    Problem problem = OptimalProblem();
+    FakeTutoringWindow window(problem);
+    window.run.RunTutoring();
+    EXPECT_EQ(window.status, "Задача успешно решена");
+    EXPECT_EQ(window.snapshots.size(), 1u);
+    EXPECT_EQ(window.EventsOf("yes/no").size(), 1u);
+}
+
+TEST_F(TutoringRunTest, AlternativeTableIsBuiltOnYesAndNoThenSucceeds)
+{
+    // max F = x1 with x1 basic; x2 has a zero estimate and a positive coefficient.
+    Problem problem = BuildTestProblem({{{Q(4), Q(1), Q(0), Q(1)}, {Q(2), Q(0), Q(1), Q(1)}},
+                                        {Q(1), Q(0), Q(1)}, Q(0), true, {1, 2}});
+    problem.ComputeIndexRow();
+    ASSERT_EQ(ClassifyTable(problem), StepStatus::ContinueOnce);
+    FakeTutoringWindow window(problem);
+    window.decisions = {true, false};
+    window.run.RunTutoring();
+    EXPECT_EQ(window.status, "Задача успешно решена");
+    EXPECT_EQ(window.snapshots.size(), 2u);
+    EXPECT_EQ(problem.basis[2], 3);
+}
+
+TEST_F(TutoringRunTest, WindowShowsEachPhaseAsTheStudentSeesIt)
+{
+    Problem problem = TwoStepProblem();
+    FakeTutoringWindow window(problem);
+    EXPECT_EQ(window.Text(Grid::Main, 2, 0), "?");
+    EXPECT_EQ(window.Text(Grid::Main, 4, 3), "?");
+    EXPECT_EQ(window.Text(Grid::Main, 1, 2), "Св.чл.");
+    EXPECT_EQ(window.Text(Grid::Main, 0, 3), "3");
+    int questions = 0;
+    window.onQuestion = [&](const Event& e) {
+        SCOPED_TRACE(testing::Message() << "question " << questions);
+        if (e.kind == "basis") {
+            EXPECT_EQ(window.GetCellBackColor(Grid::Main, e.row + 1, 0), PromptColour);
+            EXPECT_EQ(window.GetCellBackColor(Grid::Main, e.row + 1, 1), PromptColour);
+            EXPECT_EQ(window.Text(Grid::Main, 2, 1), e.row == 1 ? "?" : "x2");
+            EXPECT_EQ(window.Text(Grid::Main, 3, 0), "?");
+        }
+        if (e.kind == "element" && e.caption == "1") {
+            EXPECT_EQ(window.GetCellBackColor(Grid::Main, 4, e.column + 1), PromptColour);
+            EXPECT_EQ(window.GetCellBackColor(Grid::Main, 2, 0), CLR_DEFAULT);
+            EXPECT_EQ(window.Text(Grid::Main, 3, 0), "0");
+            EXPECT_EQ(window.Text(Grid::Main, 4, e.column + 1), "?");
+            EXPECT_EQ(window.Text(Grid::Main, 4, 2), e.column == 1 ? "?" : "4");
+        }
+        if (e.kind == "element" && e.caption == "2") {
+            EXPECT_TRUE(window.keyRowEnabled);
+            EXPECT_EQ(window.keyRowColumns, 6);
+            EXPECT_EQ(window.Text(Grid::KeyRow, 0, 0), "3");
+            EXPECT_EQ(window.Text(Grid::KeyRow, 0, 1), "x1");
+            EXPECT_EQ(window.Text(Grid::KeyRow, 0, e.column + 1), "?");
+            EXPECT_EQ(window.GetCellBackColor(Grid::KeyRow, 0, e.column + 1), PromptColour);
+            if (e.column > 1) {
+                EXPECT_EQ(window.Text(Grid::KeyRow, 0, 2), "3");
+                EXPECT_EQ(window.GetCellBackColor(Grid::KeyRow, 0, 2), ChoiceColour);
+            }
+            // the previous table, with the chosen column and key element marked
+            EXPECT_EQ(window.Text(Grid::Main, 3, 2), "6");
+            EXPECT_EQ(window.GetCellBackColor(Grid::Main, 2, 3), ChoiceColour);
+            EXPECT_EQ(window.GetCellBackColor(Grid::Main, 3, 3), CandidateColour);
+        }
+        if (e.kind == "element" && e.caption == "3") {
+            EXPECT_EQ(window.Text(Grid::Main, 4, 2), "4") << "still the previous table";
+        }
+        ++questions;
+    };
+    window.run.RunTutoring();
+    // the new table, the key-row grid cleared and disabled, the column marks gone
+    EXPECT_EQ(window.Text(Grid::Main, 4, 2), "10");
+    EXPECT_EQ(window.Text(Grid::Main, 3, 1), "x1");
+    EXPECT_FALSE(window.keyRowEnabled);
+    EXPECT_EQ(window.Text(Grid::KeyRow, 0, 1), "");
+    for (int row = 2; row <= 4; ++row)
+        EXPECT_EQ(window.GetCellBackColor(Grid::Main, row, 3), CLR_DEFAULT);
+}
+
+TEST_F(TutoringRunTest, FailureDuringTheKeyRowKeepsThePreviousTable)
+{
+    Problem problem = TwoStepProblem();
+    FakeTutoringWindow window(problem);
+    window.elementAnswers = {"4", "-2", "0", "0", "3", "1", "9", "9", "9"};
+    window.run.RunTutoring();
+    EXPECT_EQ(window.status, "Элемент ключевой строки A(2,2) расчитан неверно");
+    EXPECT_EQ(window.snapshots.size(), 1u);
+    EXPECT_EQ(window.Text(Grid::Main, 4, 2), "4");
+    EXPECT_EQ(window.Text(Grid::KeyRow, 0, 2), "3");
+    EXPECT_TRUE(AskedNewTableElements(window).empty());
+}
+
+TEST_F(TutoringRunTest, NumbersTooLargeForExactArithmeticAbortWithoutFailing)
+{
+    const int64_t big = int64_t(1) << 40;
+    Problem problem = BuildTestProblem({{{Q(big), Q(big - 1), Q(1), Q(0)}, {Q(big + 1), Q(big - 3), Q(0), Q(1)}},
+                                        {Q(3 * big), Q(1), Q(1)}, Q(0), true, {2, 3}});
+    FakeTutoringWindow window(problem);
+    window.run.RunTutoring();
+    EXPECT_TRUE(window.runActive);
+    EXPECT_TRUE(window.EventsOf("fail").empty());
+    EXPECT_EQ(window.status, "Разбор прерван: числа таблицы стали слишком большими");
+    EXPECT_EQ(window.events.back().kind, "message");
+}
+
+} // namespace
