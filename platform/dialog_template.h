@@ -6,8 +6,8 @@
 
 // The kinds of controls a dialog table can hold, and the Qt widget each becomes.
 enum class ControlKind {
-    Static,         // QLabel: plain text, left and top aligned, wrapped at words
-    CentredStatic,  // QLabel: plain text, centred, wrapped at words
+    Static,         // QLabel: plain text at the top left; wraps words if two lines high
+    CentredStatic,  // QLabel: the same, centred
     Edit,           // QLineEdit
     Button,         // QPushButton
     DefaultButton,  // QPushButton pressed by Enter

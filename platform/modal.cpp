@@ -58,28 +58,28 @@ protected:
     }
 };
 
-QMessageBox::Icon ToQtIcon(MessageIcon icon)
+QMessageBox::Icon ToQtIcon(MessageBoxIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::None: break;
+    case MessageBoxIcon::Information: return QMessageBox::Information;
+    case MessageBoxIcon::Question: return QMessageBox::Question;
+    case MessageBoxIcon::Exclamation: return QMessageBox::Warning;
+    case MessageBoxIcon::None: break;
     }
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons ToQtButtons(MessageButtons buttons)
+QMessageBox::StandardButtons ToQtButtons(MessageBoxButtons buttons)
 {
     switch (buttons) {
-    case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MessageButtons::Ok: break;
+    case MessageBoxButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageBoxButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MessageBoxButtons::Ok: break;
     }
     return QMessageBox::Ok;
 }
 
-int ToAnswer(const QMessageBox& box, MessageButtons buttons)
+int ToAnswer(const QMessageBox& box, MessageBoxButtons buttons)
 {
     switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Ok: return IdOk;
@@ -88,7 +88,7 @@ int ToAnswer(const QMessageBox& box, MessageButtons buttons)
     case QMessageBox::No: return IdNo;
     default: break;
     }
-    return buttons == MessageButtons::Ok ? IdOk : IdCancel;
+    return buttons == MessageBoxButtons::Ok ? IdOk : IdCancel;
 }
 
 }  // namespace
@@ -115,15 +115,15 @@ int RunModal(QDialog& dialog)
     return Respond({ModalKind::Dialog, &dialog, dialog.windowTitle()});
 }
 
-int MessageBox(const QString& text, const QString& caption, MessageIcon icon, MessageButtons buttons)
+int MessageBox(const QString& text, const QString& caption, MessageBoxIcon icon, MessageBoxButtons buttons)
 {
     QWidget* owner = QApplication::activeModalWidget();
     if (owner == nullptr)
         owner = QApplication::activeWindow();
     QuestionBox box(ToQtIcon(icon), caption, text, ToQtButtons(buttons), owner);
     box.setTextFormat(Qt::PlainText);
-    box.answerRequired = buttons == MessageButtons::YesNo;
-    box.setDefaultButton(buttons == MessageButtons::YesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    box.answerRequired = buttons == MessageBoxButtons::YesNo;
+    box.setDefaultButton(buttons == MessageBoxButtons::YesNo ? QMessageBox::Yes : QMessageBox::Ok);
     if (Responder())
         return Respond({ModalKind::MessageBox, &box, caption, text, icon, buttons});
     box.exec();

@@ -12,8 +12,8 @@ constexpr int IdCancel = 2;
 constexpr int IdYes = 6;
 constexpr int IdNo = 7;
 
-enum class MessageIcon { None, Information, Question, Exclamation };
-enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageBoxIcon { None, Information, Question, Exclamation };
+enum class MessageBoxButtons { Ok, OkCancel, YesNo };
 enum class ModalKind { Dialog, MessageBox };
 
 // One modal question as a responder sees it. The dialog (for a message box: the message box)
@@ -22,9 +22,10 @@ struct ModalRequest {
     ModalKind kind = ModalKind::Dialog;
     QDialog* dialog = nullptr;
     QString caption = {};
-    QString text = {};                         // message boxes only
-    MessageIcon icon = MessageIcon::None;      // message boxes only
-    MessageButtons buttons = MessageButtons::Ok;  // message boxes only
+    // Message boxes only:
+    QString text = {};
+    MessageBoxIcon icon = MessageBoxIcon::None;
+    MessageBoxButtons buttons = MessageBoxButtons::Ok;
 };
 
 // Answers modal questions synchronously in place of the user: returns what RunModal or
@@ -54,5 +55,5 @@ int RunModal(QDialog& dialog);
 // Every message box of the program runs through here: IdOk, IdCancel, IdYes or IdNo. A Yes/No
 // box can be left only through one of its buttons; Escape and the close box answer an OK box
 // with IdOk and an OK/Cancel box with IdCancel.
-int MessageBox(const QString& text, const QString& caption, MessageIcon icon = MessageIcon::None,
-               MessageButtons buttons = MessageButtons::Ok);
+int MessageBox(const QString& text, const QString& caption, MessageBoxIcon icon = MessageBoxIcon::None,
+               MessageBoxButtons buttons = MessageBoxButtons::Ok);

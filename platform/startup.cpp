@@ -1,6 +1,6 @@
 #include "platform/startup.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -11,19 +11,21 @@ const char* const TranslatorName = "qtbase_ru";
 
 }  // namespace
 
-bool PreparePlatform(QApplication& application)
+bool PreparePlatform()
 {
-    // The program's layouts were drawn in these faces; the Liberation faces have their metrics.
+    // Liberation Serif has the metrics of Times New Roman. The bitmap face MS Sans Serif has no
+    // such twin; Liberation Sans comes closest to its widths.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
 
-    if (application.findChild<QTranslator*>(TranslatorName, Qt::FindDirectChildrenOnly) != nullptr)
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application->findChild<QTranslator*>(TranslatorName, Qt::FindDirectChildrenOnly) != nullptr)
         return true;
-    auto* translator = new QTranslator(&application);
+    auto* translator = new QTranslator(application);
     translator->setObjectName(TranslatorName);
     if (!translator->load(TranslatorName, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;
     }
-    return QApplication::installTranslator(translator);
+    return QCoreApplication::installTranslator(translator);
 }

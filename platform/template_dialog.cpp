@@ -21,11 +21,13 @@
 
 namespace {
 
-QLabel* MakeStatic(const QString& text, Qt::Alignment alignment, QWidget* parent)
+// A static one line high does not wrap its words: where a stand-in face writes a text a little
+// wider than the original face did, the line loses its last pixels, not its last word.
+QLabel* MakeStatic(const ControlRow& row, Qt::Alignment alignment, int pixelHeight, QWidget* parent)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(row.text, parent);
     label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
+    label->setWordWrap(pixelHeight >= 2 * label->fontMetrics().height());
     label->setAlignment(alignment | Qt::AlignTop);
     return label;
 }
@@ -138,7 +140,7 @@ bool TemplateDialog::ReadInteger(int id, int& value)
         return true;
     }
     MessageBox(QStringLiteral("Введите целое число."), QApplication::applicationDisplayName(),
-               MessageIcon::Exclamation);
+               MessageBoxIcon::Exclamation);
     if (auto* edit = ControlAs<QLineEdit>(id)) {
         edit->setFocus();
         edit->selectAll();
@@ -278,11 +280,12 @@ QWidget* TemplateDialog::CreateWidget(const ControlRow& row)
 {
     QWidget* previous = controls.empty() ? nullptr : controls.back().widget;
     const int id = row.id;
+    const int pixelHeight = ScaleRounded(row.height, baseUnits.y, 8);
     switch (row.kind) {
     case ControlKind::Static:
-        return MakeStatic(row.text, Qt::AlignLeft, client);
+        return MakeStatic(row, Qt::AlignLeft, pixelHeight, client);
     case ControlKind::CentredStatic:
-        return MakeStatic(row.text, Qt::AlignHCenter, client);
+        return MakeStatic(row, Qt::AlignHCenter, pixelHeight, client);
     case ControlKind::Edit: {
         auto* edit = new QLineEdit(row.text, client);
         if (HasFlag(row.flags, ControlFlag::DigitsOnly))
