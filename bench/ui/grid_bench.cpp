@@ -1,0 +1,102 @@
+// Painting and scrolling of the largest table the program shows: 100 equations and 100
+// unknowns make a 103 x 103 grid of fractions, seen through a 1280 x 800 viewport.
+#include "ui/grid/grid_ctrl.h"
+
+#include <QApplication>
+#include <QPaintEvent>
+#include <QScrollBar>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Remembers what the last paint of a widget covered.
+class PaintRecorder : public QObject {
+public:
+    QRect lastPainted;
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            lastPainted = static_cast<QPaintEvent*>(event)->rect();
+            ++paints;
+        }
+        return false;
+    }
+};
+
+void FillTable(CGridCtrl& grid)
+{
+    constexpr int size = 103;
+    grid.GetDefaultCell(false, false)->SetBackColor(RGB(255, 255, 224));
+    grid.EnableSelection(false);
+    grid.SetColumnCount(size);
+    grid.SetFixedRowCount(2);
+    grid.SetRowCount(size);
+    for (int column = 0; column < size; ++column)
+        grid.SetColumnWidth(column, 50);
+    for (int row = 0; row < size; ++row)
+        for (int column = 0; column < size; ++column)
+            grid.SetCellText(row, column, QStringLiteral("%1/%2").arg((row * 31 + column * 17) % 199 - 99).arg(column % 23 + 2));
+    grid.SetCellBackColor(40, 40, RGB(254, 204, 163));
+    grid.SetFocusCell(10, 10);
+}
+
+struct ShownGrid {
+    CGridCtrl grid;
+    PaintRecorder recorder;
+
+    ShownGrid()
+    {
+        FillTable(grid);
+        grid.resize(1280 + 2 * grid.frameWidth() + grid.verticalScrollBar()->sizeHint().width(),
+            800 + 2 * grid.frameWidth() + grid.horizontalScrollBar()->sizeHint().height());
+        grid.show();
+        QApplication::processEvents();
+        grid.viewport()->installEventFilter(&recorder);
+    }
+};
+
+void BM_FullPaint(benchmark::State& state)
+{
+    ShownGrid shown;
+    for (auto _ : state)
+        shown.grid.viewport()->repaint();
+    state.counters["viewport_w"] = shown.grid.viewport()->width();
+    state.counters["viewport_h"] = shown.grid.viewport()->height();
+    state.counters["painted_h"] = shown.recorder.lastPainted.height();
+}
+BENCHMARK(BM_FullPaint)->Unit(benchmark::kMillisecond);
+
+void BM_ScrollOneLine(benchmark::State& state)
+{
+    ShownGrid shown;
+    QScrollBar* bar = shown.grid.verticalScrollBar();
+    bool down = true;
+    for (auto _ : state) {
+        bar->triggerAction(down ? QAbstractSlider::SliderSingleStepAdd : QAbstractSlider::SliderSingleStepSub);
+        QApplication::processEvents();
+        down = !down;
+    }
+    state.counters["painted_h"] = shown.recorder.lastPainted.height();
+    state.counters["painted_w"] = shown.recorder.lastPainted.width();
+    state.counters["row_h"] = shown.grid.GetRowHeight(5);
+}
+BENCHMARK(BM_ScrollOneLine)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

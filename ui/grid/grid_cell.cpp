@@ -1,0 +1,125 @@
+#include "ui/grid/grid_cell.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+
+#include "ui/grid/grid_ctrl.h"
+
+CGridCell::CGridCell(const CGridCell& other)
+    : CGridCellBase(other)
+{
+    *this = other;
+}
+
+CGridCell& CGridCell::operator=(const CGridCell& other)
+{
+    CGridCellBase::operator=(other);
+    return *this;
+}
+
+namespace {
+
+uint32_t NextFontStamp()
+{
+    static uint32_t stamp = 0;
+    return ++stamp;
+}
+
+} // namespace
+
+void CGridCell::SetText(const QString& text)
+{
+    m_text = text;
+    m_textWidth = -1;
+}
+
+void CGridCell::SetFont(const QFont* font)
+{
+    if (font)
+        m_font = std::make_unique<QFont>(*font);
+    else
+        m_font.reset();
+    m_fontStamp = NextFontStamp();
+}
+
+uint32_t CGridCell::GetFontStamp() const
+{
+    if (m_font)
+        return m_fontStamp;
+    const CGridDefaultCell* fallback = Fallback();
+    return fallback ? fallback->GetFontStamp() : 0;
+}
+
+int CGridCell::GetTextWidth(const QFontMetrics& metrics) const
+{
+    const uint32_t stamp = GetFontStamp();
+    if (m_textWidth < 0 || m_textWidthStamp != stamp) {
+        m_textWidth = metrics.horizontalAdvance(m_text);
+        m_textWidthStamp = stamp;
+    }
+    return m_textWidth;
+}
+
+const CGridDefaultCell* CGridCell::Fallback() const
+{
+    const CGridDefaultCell* fallback = GetDefaultCell();
+    return fallback == this ? nullptr : fallback;
+}
+
+uint32_t CGridCell::GetFormat() const
+{
+    const CGridDefaultCell* fallback = Fallback();
+    if (m_format == kFormatUnset && fallback)
+        return fallback->GetFormat();
+    return m_format;
+}
+
+const QFont& CGridCell::GetFont() const
+{
+    if (m_font)
+        return *m_font;
+    if (const CGridDefaultCell* fallback = Fallback())
+        return fallback->GetFont();
+    static const QFont applicationFont = QApplication::font();
+    return applicationFont;
+}
+
+int CGridCell::GetMargin() const
+{
+    const CGridDefaultCell* fallback = Fallback();
+    if (m_margin < 0 && fallback)
+        return fallback->GetMargin();
+    return m_margin;
+}
+
+void CGridCell::Reset()
+{
+    CGridCellBase::Reset();
+    SetText(QString());
+    m_format = kFormatUnset;
+    m_textColour = CLR_DEFAULT;
+    m_backColour = CLR_DEFAULT;
+    SetFont(nullptr);
+    m_margin = -1;
+}
+
+CGridDefaultCell::CGridDefaultCell()
+{
+    CGridCell::SetFormat(DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    const QFont messageFont = QApplication::font("QMessageBox");
+    SetFont(&messageFont);
+}
+
+void CGridDefaultCell::SetFont(const QFont* font)
+{
+    CGridCell::SetFont(font);
+    if (!font)
+        return;
+    // The sizes come from a sample of fourteen characters, so that a column holds about a
+    // dozen digits, and rows get half a line of air.
+    const QFontMetrics metrics(*font);
+    const QString sample = QStringLiteral(" XXXXXXXXXXXX ");
+    SetMargin(metrics.horizontalAdvance(QLatin1Char(' ')));
+    m_width = metrics.horizontalAdvance(sample);
+    m_height = metrics.height() * 3 / 2;
+}

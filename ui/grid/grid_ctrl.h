@@ -1,0 +1,193 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QSet>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+#include "platform/colorref.h"
+#include "ui/grid/grid_cell.h"
+#include "ui/grid/grid_defs.h"
+
+// The table widget of every matrix in the program: fixed header rows at the top and fixed
+// columns at the left that stay in place, and a scrolling body of cells. The grid owns its
+// cells; callers address them by row and column and get false, "" or 0 for invalid ones.
+class CGridCtrl : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    enum class GridLines { None, Horizontal, Vertical, Both };
+
+    explicit CGridCtrl(QWidget* parent = nullptr);
+    CGridCtrl(int rows, int columns, int fixedRows, int fixedColumns, QWidget* parent = nullptr);
+    ~CGridCtrl() override;
+
+    // The owner's answer to the GN_ and NM_ notifications; without one every answer is 0.
+    void SetNotifyHandler(GridNotifyHandler handler) { m_notify = std::move(handler); }
+
+    bool SetRowCount(int count);
+    bool SetColumnCount(int count);
+    bool SetFixedRowCount(int count);
+    bool SetFixedColumnCount(int count);
+    int GetRowCount() const { return m_rowCount; }
+    int GetColumnCount() const { return m_columnCount; }
+    int GetFixedRowCount() const { return m_fixedRowCount; }
+    int GetFixedColumnCount() const { return m_fixedColumnCount; }
+    // Destroys every cell and leaves an empty grid; does not repaint.
+    bool DeleteAllCells();
+
+    bool SetRowHeight(int row, int height);
+    bool SetColumnWidth(int column, int width);
+    int GetRowHeight(int row) const;
+    int GetColumnWidth(int column) const;
+
+    bool IsValid(int row, int column) const;
+    CGridCellBase* GetCell(int row, int column) const;
+    // The default cell for ordinary cells, fixed-column, fixed-row or corner cells.
+    CGridDefaultCell* GetDefaultCell(bool fixedRow, bool fixedColumn);
+    const CGridDefaultCell* GetDefaultCell(bool fixedRow, bool fixedColumn) const;
+
+    // Cell setters change the model only: the caller repaints after a batch of changes.
+    bool SetCellText(int row, int column, const QString& text);
+    QString GetCellText(int row, int column) const;
+    bool SetCellState(int row, int column, uint32_t state);
+    uint32_t GetCellState(int row, int column) const;
+    bool SetCellBackColor(int row, int column, COLORREF colour);
+    COLORREF GetCellBackColor(int row, int column) const;
+    bool SetCellTextColor(int row, int column, COLORREF colour);
+    COLORREF GetCellTextColor(int row, int column) const;
+
+    // A focus cell in a fixed row or column is moved into the body; returns the previous one.
+    CellPos SetFocusCell(int row, int column);
+    CellPos GetFocusCell() const { return m_focusCell; }
+    // Empties the selection and clears the focus cell.
+    void ResetSelection();
+    void EnableSelection(bool enable);
+    bool IsSelectable() const { return m_selectionEnabled; }
+
+    void SetEditable(bool editable) { m_editable = editable; }
+    bool IsEditable() const { return m_editable; }
+    void SetRowResize(bool allow) { m_rowResize = allow; }
+    void SetColumnResize(bool allow) { m_columnResize = allow; }
+    bool GetRowResize() const { return m_rowResize; }
+    bool GetColumnResize() const { return m_columnResize; }
+    void SetGridLines(GridLines lines);
+    GridLines GetGridLines() const { return m_gridLines; }
+    void SetListMode(bool listMode) { m_listMode = listMode; }
+    void SetHandleTabKey(bool handle) { m_handleTab = handle; }
+    void EnableTitleTips(bool enable) { m_titleTips = enable; }
+    void SetTrackFocusCell(bool track) { m_trackFocusCell = track; }
+    bool GetTrackFocusCell() const { return m_trackFocusCell; }
+    void SetFrameFocusCell(bool frame) { m_frameFocus = frame; }
+    bool GetFrameFocusCell() const { return m_frameFocus; }
+    // While drawing is not allowed the grid neither paints nor asks for repaints.
+    void SetRedraw(bool allowDraw);
+    void SetGridBkColor(COLORREF colour) { m_gridBackColour = colour; }
+    COLORREF GetGridBkColor() const { return m_gridBackColour; }
+    void SetGridLineColor(COLORREF colour) { m_gridLineColour = colour; }
+    COLORREF GetGridLineColor() const { return m_gridLineColour; }
+
+    bool IsCellEditable(int row, int column) const;
+    bool IsCellSelected(int row, int column) const;
+    // True when some part of the cell shows in the viewport.
+    bool IsCellVisible(int row, int column) const;
+    // The cell's rectangle in viewport coordinates, without its grid lines.
+    bool GetCellRect(int row, int column, QRect* rect) const;
+    // The cell under a viewport point, fixed cells included; (-1, -1) outside the cells.
+    CellPos GetCellFromPoint(const QPoint& point) const;
+    // Scrolls the body until the whole cell shows, as far as it fits.
+    void EnsureVisible(int row, int column);
+    bool RedrawCell(int row, int column);
+    bool InvalidateCellRect(int row, int column);
+    void Refresh();
+
+    // With a negative row or column this is the grid-wide flag; clearing that clears the
+    // modified bit of every cell.
+    void SetModified(bool modified = true, int row = -1, int column = -1);
+    bool GetModified() const { return m_modified; }
+
+protected:
+    virtual CGridCellBase* CreateCell(int row, int column);
+    virtual void DestroyCell(int row, int column);
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    using Row = std::vector<std::unique_ptr<CGridCellBase>>;
+
+    void ApplyFont(const QFont& font);
+    void ReadSystemColours();
+    void OnSystemColoursChanged();
+    void ResetCellColours(CGridCellBase* cell);
+    int Notify(int code, CellPos cell) const;
+
+    // Geometry: the fixed bands, the body and the position of every row and column on screen.
+    int FixedWidth() const;
+    int FixedHeight() const;
+    int BodyWidth() const;
+    int BodyHeight() const;
+    int ColumnLeft(int column) const;
+    int RowTop(int row) const;
+    CellPos GetTopLeftNonFixedCell() const;
+    void ResetScrollBars();
+    void OnScrollAction(Qt::Orientation orientation, int action);
+
+    // Painting: first and last row and column of each band that meet the exposed rectangle.
+    struct Span {
+        int first;
+        int last;
+    };
+    Span RowSpan(int top, int bottom, bool fixed) const;
+    Span ColumnSpan(int left, int right, bool fixed) const;
+    void PaintBand(QPainter& painter, const QRect& area, bool fixedRows, bool fixedColumns) const;
+    void PaintCell(QPainter& painter, int row, int column, const QRect& rect) const;
+    void PaintOutside(QPainter& painter, const QRect& exposed) const;
+    void UpdateFixedCellsOf(CellPos cell);
+
+    int m_rowCount = 0;
+    int m_columnCount = 0;
+    int m_fixedRowCount = 0;
+    int m_fixedColumnCount = 0;
+    std::vector<int> m_rowHeights;
+    std::vector<int> m_columnWidths;
+    std::vector<Row> m_rows;
+
+    CGridDefaultCell m_cellDefault;
+    CGridDefaultCell m_cellFixedColDef;
+    CGridDefaultCell m_cellFixedRowDef;
+    CGridDefaultCell m_cellFixedRowColDef;
+
+    CellPos m_focusCell;
+    mutable CellPos m_topLeft;
+    QSet<uint32_t> m_selectedCells;
+
+    COLORREF m_windowTextColour = 0;
+    COLORREF m_windowColour = 0;
+    COLORREF m_faceColour = 0;
+    COLORREF m_shadowColour = 0;
+    COLORREF m_gridBackColour = 0;
+    COLORREF m_gridLineColour = RGB(192, 192, 192);
+    COLORREF m_tipTextColour = CLR_DEFAULT;
+    COLORREF m_tipBackColour = CLR_DEFAULT;
+
+    bool m_editable = true;
+    bool m_selectionEnabled = true;
+    bool m_rowResize = true;
+    bool m_columnResize = true;
+    GridLines m_gridLines = GridLines::Both;
+    bool m_listMode = false;
+    bool m_handleTab = true;
+    bool m_titleTips = true;
+    bool m_trackFocusCell = true;
+    bool m_frameFocus = true;
+    bool m_allowDraw = true;
+    bool m_modified = false;
+
+    GridNotifyHandler m_notify;
+};

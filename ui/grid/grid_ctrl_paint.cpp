@@ -1,0 +1,321 @@
+// Geometry, scrolling and painting of the grid.
+#include "ui/grid/grid_ctrl.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+
+int CGridCtrl::FixedWidth() const
+{
+    int width = 0;
+    for (int column = 0; column < m_fixedColumnCount; ++column)
+        width += m_columnWidths[column];
+    return width;
+}
+
+int CGridCtrl::FixedHeight() const
+{
+    int height = 0;
+    for (int row = 0; row < m_fixedRowCount; ++row)
+        height += m_rowHeights[row];
+    return height;
+}
+
+int CGridCtrl::BodyWidth() const
+{
+    int width = 0;
+    for (int column = m_fixedColumnCount; column < m_columnCount; ++column)
+        width += m_columnWidths[column];
+    return width;
+}
+
+int CGridCtrl::BodyHeight() const
+{
+    int height = 0;
+    for (int row = m_fixedRowCount; row < m_rowCount; ++row)
+        height += m_rowHeights[row];
+    return height;
+}
+
+int CGridCtrl::ColumnLeft(int column) const
+{
+    const bool fixed = column < m_fixedColumnCount;
+    int x = fixed ? 0 : FixedWidth() - horizontalScrollBar()->value();
+    for (int c = fixed ? 0 : m_fixedColumnCount; c < column; ++c)
+        x += m_columnWidths[c];
+    return x;
+}
+
+int CGridCtrl::RowTop(int row) const
+{
+    const bool fixed = row < m_fixedRowCount;
+    int y = fixed ? 0 : FixedHeight() - verticalScrollBar()->value();
+    for (int r = fixed ? 0 : m_fixedRowCount; r < row; ++r)
+        y += m_rowHeights[r];
+    return y;
+}
+
+CellPos CGridCtrl::GetTopLeftNonFixedCell() const
+{
+    if (m_topLeft.IsValid())
+        return m_topLeft;
+    const Span rows = RowSpan(FixedHeight(), FixedHeight(), false);
+    const Span columns = ColumnSpan(FixedWidth(), FixedWidth(), false);
+    if (rows.first <= rows.last && columns.first <= columns.last)
+        m_topLeft = CellPos{rows.first, columns.first};
+    return m_topLeft;
+}
+
+bool CGridCtrl::IsCellVisible(int row, int column) const
+{
+    QRect rect;
+    if (!GetCellRect(row, column, &rect) || m_rowHeights[row] == 0 || m_columnWidths[column] == 0)
+        return false;
+    QRect shown = viewport()->rect();
+    if (row >= m_fixedRowCount)
+        shown.setTop(FixedHeight());
+    if (column >= m_fixedColumnCount)
+        shown.setLeft(FixedWidth());
+    return rect.adjusted(0, 0, 1, 1).intersects(shown);
+}
+
+bool CGridCtrl::GetCellRect(int row, int column, QRect* rect) const
+{
+    if (!IsValid(row, column))
+        return false;
+    *rect = QRect(ColumnLeft(column), RowTop(row), m_columnWidths[column] - 1, m_rowHeights[row] - 1);
+    return true;
+}
+
+CellPos CGridCtrl::GetCellFromPoint(const QPoint& point) const
+{
+    if (!viewport()->rect().contains(point))
+        return CellPos();
+    const bool fixedRow = point.y() < FixedHeight();
+    const bool fixedColumn = point.x() < FixedWidth();
+    const Span rows = RowSpan(point.y(), point.y(), fixedRow);
+    const Span columns = ColumnSpan(point.x(), point.x(), fixedColumn);
+    if (rows.first > rows.last || columns.first > columns.last)
+        return CellPos();
+    return CellPos{rows.first, columns.first};
+}
+
+void CGridCtrl::EnsureVisible(int row, int column)
+{
+    if (!IsValid(row, column))
+        return;
+    // Scrolls to row (column) edges, so that the body starts with a whole row (column).
+    const auto reveal = [](QScrollBar* bar, const std::vector<int>& sizes, int fixedCount, int index, int room) {
+        if (index < fixedCount)
+            return;
+        int offset = 0;
+        for (int i = fixedCount; i < index; ++i)
+            offset += sizes[i];
+        int position = bar->value();
+        if (offset < position) {
+            position = offset;
+        } else if (offset + sizes[index] > position + room) {
+            const int needed = offset + sizes[index] - room;
+            int edge = 0;
+            for (int i = fixedCount; i < index && edge < needed; ++i)
+                edge += sizes[i];
+            position = std::min(edge, offset);
+        }
+        bar->setValue(position);
+    };
+    reveal(verticalScrollBar(), m_rowHeights, m_fixedRowCount, row, viewport()->height() - FixedHeight());
+    reveal(horizontalScrollBar(), m_columnWidths, m_fixedColumnCount, column, viewport()->width() - FixedWidth());
+}
+
+bool CGridCtrl::RedrawCell(int row, int column)
+{
+    return InvalidateCellRect(row, column);
+}
+
+bool CGridCtrl::InvalidateCellRect(int row, int column)
+{
+    if (!m_allowDraw || !IsCellVisible(row, column))
+        return false;
+    QRect rect;
+    GetCellRect(row, column, &rect);
+    viewport()->update(rect.adjusted(0, 0, 1, 1));
+    return true;
+}
+
+void CGridCtrl::Refresh()
+{
+    if (m_allowDraw)
+        viewport()->update();
+}
+
+void CGridCtrl::UpdateFixedCellsOf(CellPos cell)
+{
+    if (!m_allowDraw || !IsValid(cell.row, cell.column))
+        return;
+    QRect rect;
+    GetCellRect(cell.row, cell.column, &rect);
+    viewport()->update(QRect(0, rect.top(), FixedWidth(), rect.height() + 1));
+    viewport()->update(QRect(rect.left(), 0, rect.width() + 1, FixedHeight()));
+}
+
+void CGridCtrl::ResetScrollBars()
+{
+    m_topLeft = CellPos();
+    const int roomWidth = std::max(0, viewport()->width() - FixedWidth());
+    const int roomHeight = std::max(0, viewport()->height() - FixedHeight());
+    horizontalScrollBar()->setRange(0, std::max(0, BodyWidth() - roomWidth));
+    horizontalScrollBar()->setPageStep(std::max(1, roomWidth));
+    verticalScrollBar()->setRange(0, std::max(0, BodyHeight() - roomHeight));
+    verticalScrollBar()->setPageStep(std::max(1, roomHeight));
+}
+
+void CGridCtrl::OnScrollAction(Qt::Orientation orientation, int action)
+{
+    // A line step moves to the next row (column) edge, so lines scroll by whole rows.
+    if (action != QAbstractSlider::SliderSingleStepAdd && action != QAbstractSlider::SliderSingleStepSub)
+        return;
+    QScrollBar* bar = orientation == Qt::Vertical ? verticalScrollBar() : horizontalScrollBar();
+    const std::vector<int>& sizes = orientation == Qt::Vertical ? m_rowHeights : m_columnWidths;
+    const int fixedCount = orientation == Qt::Vertical ? m_fixedRowCount : m_fixedColumnCount;
+    const int position = bar->value();
+    int edge = 0;
+    int previousEdge = 0;
+    for (int i = fixedCount; i < int(sizes.size()); ++i) {
+        if (action == QAbstractSlider::SliderSingleStepAdd && edge > position)
+            break;
+        if (action == QAbstractSlider::SliderSingleStepSub && edge >= position)
+            break;
+        if (sizes[i] > 0)
+            previousEdge = edge;
+        edge += sizes[i];
+    }
+    bar->setSliderPosition(action == QAbstractSlider::SliderSingleStepAdd ? edge : previousEdge);
+}
+
+void CGridCtrl::scrollContentsBy(int dx, int dy)
+{
+    m_topLeft = CellPos();
+    if (!m_allowDraw)
+        return;
+    // Only the body moves: fixed rows follow horizontally, fixed columns vertically, and the
+    // corner stays; Qt shifts the pixels and repaints the strip that comes into view.
+    const QRect all = viewport()->rect();
+    const int fixedWidth = std::min(FixedWidth(), all.width());
+    const int fixedHeight = std::min(FixedHeight(), all.height());
+    if (dx != 0)
+        viewport()->scroll(dx, 0, QRect(fixedWidth, 0, all.width() - fixedWidth, all.height()));
+    if (dy != 0)
+        viewport()->scroll(0, dy, QRect(0, fixedHeight, all.width(), all.height() - fixedHeight));
+}
+
+void CGridCtrl::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    ResetScrollBars();
+}
+
+CGridCtrl::Span CGridCtrl::RowSpan(int top, int bottom, bool fixed) const
+{
+    Span span{0, -1};
+    int y = fixed ? 0 : FixedHeight() - verticalScrollBar()->value();
+    const int end = fixed ? m_fixedRowCount : m_rowCount;
+    for (int row = fixed ? 0 : m_fixedRowCount; row < end && y <= bottom; ++row) {
+        const int next = y + m_rowHeights[row];
+        if (next > top && m_rowHeights[row] > 0) {
+            if (span.first > span.last)
+                span.first = row;
+            span.last = row;
+        }
+        y = next;
+    }
+    return span;
+}
+
+CGridCtrl::Span CGridCtrl::ColumnSpan(int left, int right, bool fixed) const
+{
+    Span span{0, -1};
+    int x = fixed ? 0 : FixedWidth() - horizontalScrollBar()->value();
+    const int end = fixed ? m_fixedColumnCount : m_columnCount;
+    for (int column = fixed ? 0 : m_fixedColumnCount; column < end && x <= right; ++column) {
+        const int next = x + m_columnWidths[column];
+        if (next > left && m_columnWidths[column] > 0) {
+            if (span.first > span.last)
+                span.first = column;
+            span.last = column;
+        }
+        x = next;
+    }
+    return span;
+}
+
+void CGridCtrl::paintEvent(QPaintEvent* event)
+{
+    if (!m_allowDraw)
+        return;
+    QPainter painter(viewport());
+    const QRect exposed = event->rect();
+    const QRect all = viewport()->rect();
+    const int fixedWidth = std::min(FixedWidth(), all.width());
+    const int fixedHeight = std::min(FixedHeight(), all.height());
+    const int bodyWidth = all.width() - fixedWidth;
+    const int bodyHeight = all.height() - fixedHeight;
+
+    PaintOutside(painter, exposed);
+    PaintBand(painter, exposed & QRect(fixedWidth, fixedHeight, bodyWidth, bodyHeight), false, false);
+    PaintBand(painter, exposed & QRect(fixedWidth, 0, bodyWidth, fixedHeight), true, false);
+    PaintBand(painter, exposed & QRect(0, fixedHeight, fixedWidth, bodyHeight), false, true);
+    PaintBand(painter, exposed & QRect(0, 0, fixedWidth, fixedHeight), true, true);
+}
+
+void CGridCtrl::PaintOutside(QPainter& painter, const QRect& exposed) const
+{
+    // The grid background shows right of the last column and below the last row.
+    const int right = m_columnCount > 0 ? ColumnLeft(m_columnCount - 1) + m_columnWidths.back() : 0;
+    const int bottom = m_rowCount > 0 ? RowTop(m_rowCount - 1) + m_rowHeights.back() : 0;
+    const QColor background = ToQColor(m_gridBackColour);
+    const QRect all = viewport()->rect();
+    painter.fillRect(exposed & QRect(QPoint(right, 0), all.bottomRight()), background);
+    painter.fillRect(exposed & QRect(QPoint(0, bottom), all.bottomRight()), background);
+}
+
+void CGridCtrl::PaintBand(QPainter& painter, const QRect& area, bool fixedRows, bool fixedColumns) const
+{
+    if (area.isEmpty())
+        return;
+    const Span rows = RowSpan(area.top(), area.bottom(), fixedRows);
+    const Span columns = ColumnSpan(area.left(), area.right(), fixedColumns);
+    if (rows.first > rows.last || columns.first > columns.last)
+        return;
+    painter.setClipRect(area);
+    int y = RowTop(rows.first);
+    for (int row = rows.first; row <= rows.last; ++row) {
+        const int height = m_rowHeights[row];
+        int x = ColumnLeft(columns.first);
+        for (int column = columns.first; column <= columns.last; ++column) {
+            const int width = m_columnWidths[column];
+            if (width > 0 && height > 0)
+                PaintCell(painter, row, column, QRect(x, y, width - 1, height - 1));
+            x += width;
+        }
+        y += height;
+    }
+}
+
+void CGridCtrl::PaintCell(QPainter& painter, int row, int column, const QRect& rect) const
+{
+    const CGridCellBase* cell = m_rows[row][column].get();
+    cell->Draw(painter, row, column, rect);
+    if (cell->IsFixed() && m_gridLines != GridLines::None)
+        return;
+    // The line pixels right of and below the cell: a grid line, or the cell's own background.
+    const bool vertical = m_gridLines == GridLines::Vertical || m_gridLines == GridLines::Both;
+    const bool horizontal = m_gridLines == GridLines::Horizontal || m_gridLines == GridLines::Both;
+    const COLORREF back = cell->GetBackColor() == CLR_DEFAULT ? cell->GetDefaultCell()->GetBackColor()
+                                                               : cell->GetBackColor();
+    const QColor line = ToQColor(m_gridLineColour);
+    const QColor fill = ToQColor(back);
+    painter.fillRect(QRect(rect.right() + 1, rect.top(), 1, rect.height() + 1), vertical ? line : fill);
+    painter.fillRect(QRect(rect.left(), rect.bottom() + 1, rect.width() + 1, 1), horizontal ? line : fill);
+}
