@@ -23,9 +23,9 @@ namespace {
 
 // A static one line high does not wrap its words: where a stand-in face writes a text a little
 // wider than the original face did, the line loses its last pixels, not its last word.
-QLabel* MakeStatic(const ControlRow& row, Qt::Alignment alignment, int pixelHeight, QWidget* parent)
+QLabel* MakeStatic(const QString& text, Qt::Alignment alignment, int pixelHeight, QWidget* parent)
 {
-    auto* label = new QLabel(row.text, parent);
+    auto* label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(pixelHeight >= 2 * label->fontMetrics().height());
     label->setAlignment(alignment | Qt::AlignTop);
@@ -62,6 +62,7 @@ TemplateDialog::TemplateDialog(const DialogTemplate& layout, QWidget* parent)
         setWindowFlag(Qt::WindowMaximizeButtonHint);
         const int menuHeight = frame->menuBar() != nullptr ? frame->menuBar()->sizeHint().height() : 0;
         resize(clientSize.width(), clientSize.height() + menuHeight);
+        client->resize(clientSize);
     } else {
         client->setFixedSize(clientSize);
         frame->setSizeConstraint(QLayout::SetFixedSize);
@@ -283,9 +284,9 @@ QWidget* TemplateDialog::CreateWidget(const ControlRow& row)
     const int pixelHeight = ScaleRounded(row.height, baseUnits.y, 8);
     switch (row.kind) {
     case ControlKind::Static:
-        return MakeStatic(row, Qt::AlignLeft, pixelHeight, client);
+        return MakeStatic(row.text, Qt::AlignLeft, pixelHeight, client);
     case ControlKind::CentredStatic:
-        return MakeStatic(row, Qt::AlignHCenter, pixelHeight, client);
+        return MakeStatic(row.text, Qt::AlignHCenter, pixelHeight, client);
     case ControlKind::Edit: {
         auto* edit = new QLineEdit(row.text, client);
         if (HasFlag(row.flags, ControlFlag::DigitsOnly))

@@ -17,6 +17,7 @@ constexpr int SampleRate = 44100;
 constexpr int LongestToneMs = 10000;
 constexpr double Loudness = 0.3 * 32767;
 constexpr int FadeMs = 5;
+constexpr int BufferedMs = 50;
 
 ToneObserver& Observer()
 {
@@ -28,9 +29,13 @@ ToneObserver& Observer()
 bool PlayThroughSoundServer(const std::vector<int16_t>& samples)
 {
     const pa_sample_spec format{PA_SAMPLE_S16NE, SampleRate, 1};
+    // A short target length: by default the server would gather two seconds before it starts.
+    const uint32_t serverDefault = static_cast<uint32_t>(-1);
+    const pa_buffer_attr buffering{serverDefault, BufferedMs * SampleRate / 1000 * sizeof(int16_t), serverDefault,
+                                   serverDefault, serverDefault};
     int error = 0;
     pa_simple* stream = pa_simple_new(nullptr, "Tablitor", PA_STREAM_PLAYBACK, nullptr, "beep", &format,
-                                      nullptr, nullptr, &error);
+                                      nullptr, &buffering, &error);
     if (stream == nullptr)
         return false;
     if (pa_simple_write(stream, samples.data(), samples.size() * sizeof(int16_t), &error) == 0)

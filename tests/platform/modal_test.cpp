@@ -1,4 +1,3 @@
-#include "platform/desktop.h"
 #include "platform/modal.h"
 #include "platform/startup.h"
 #include "platform/template_dialog.h"
@@ -154,14 +153,4 @@ TEST_F(ModalTest, WithoutResponderTheUserAnswers)
             open->hide();
     });
     EXPECT_EQ(MessageBox(QStringLiteral("?"), QString(), MessageBoxIcon::Question, MessageBoxButtons::YesNo), IdNo);
-}
-
-TEST_F(ModalTest, TopLevelWindowIsFoundByItsCaption)
-{
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Результаты"));
-    EXPECT_EQ(FindTopLevelWindow(QStringLiteral("Результаты")), nullptr);
-    window.show();
-    EXPECT_EQ(FindTopLevelWindow(QStringLiteral("Результаты")), &window);
-    EXPECT_EQ(FindTopLevelWindow(QStringLiteral("Результат")), nullptr);
 }
