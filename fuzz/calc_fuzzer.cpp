@@ -30,7 +30,10 @@ Outcome Evaluate(calc::Parser& parser)
     }
 }
 
-bool SameValue(double a, double b) { return (std::isnan(a) && std::isnan(b)) || std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameValue(double a, double b)
+{
+    return (std::isnan(a) && std::isnan(b)) || std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 } // namespace
 
