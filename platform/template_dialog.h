@@ -35,8 +35,9 @@ public:
     void SetControlText(int id, const QString& text);
     QString ControlText(int id) const;
 
-    // Reads an edit's integer. Text that is not one is reported in a message box, the edit gets
-    // the focus, and false is returned with value unchanged.
+    // Reads an edit's integer. Text that is not one is reported in a message box captioned with
+    // the application's display name, the edit gets the focus, and false is returned with value
+    // unchanged.
     bool ReadInteger(int id, int& value);
 
     void AddListItem(int id, const QString& text);
@@ -48,6 +49,7 @@ public:
     // The parent of every control; its rectangle is the client area.
     QWidget* ClientArea() const;
 
+    // Escape and the close box: OnCancel.
     void reject() override;
 
 protected:
@@ -55,7 +57,7 @@ protected:
     virtual void OnInitDialog() {}
     // Button clicks and menu commands other than IdOk and IdCancel.
     virtual void OnCommand(int id);
-    // Every change of an edit's text, typed or set.
+    // Every change of an edit's text, typed or set (setting the same text again is no change).
     virtual void OnEditChange(int id);
     // Close with IdOk and IdCancel; override to check first or to stay open.
     virtual void OnOK();
