@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 
+#include "ui/grid/cell_editor.h"
 #include "ui/grid/grid_ctrl.h"
 
 CGridCell::CGridCell(const CGridCell& other)
@@ -101,6 +102,31 @@ void CGridCell::Reset()
     m_backColour = CLR_DEFAULT;
     SetFont(nullptr);
     m_margin = -1;
+}
+
+bool CGridCell::Edit(int row, int column, const QRect& rect, int firstKey)
+{
+    if (m_editor) {
+        m_editor->TypeKey(firstKey);
+        return true;
+    }
+    if (!m_grid)
+        return false;
+    m_editing = true;
+    m_editor = new CCellEditor(m_grid, row, column, rect, GetFormat(), m_text, firstKey);
+    return true;
+}
+
+void CGridCell::EndEdit()
+{
+    if (m_editor)
+        m_editor->EndEdit();
+}
+
+void CGridCell::OnEndEdit()
+{
+    m_editing = false;
+    m_editor = nullptr;
 }
 
 CGridDefaultCell::CGridDefaultCell()

@@ -43,6 +43,10 @@ public:
 
     void Reset() override;
 
+    bool Edit(int row, int column, const QRect& rect, int firstKey) override;
+    void EndEdit() override;
+    void OnEndEdit() override;
+
 private:
     // The default cell when the cell defers to one; nullptr for a default cell itself.
     const CGridDefaultCell* Fallback() const;

@@ -76,6 +76,15 @@ public:
     // The size the cell needs to show its whole text with its margins.
     virtual QSize GetCellExtent() const;
 
+    // Opens an in-place editor over rect, or gives the key to the editor already open;
+    // firstKey is a CellKeyMouse-style key (see cell_editor.h).
+    virtual bool Edit(int, int, const QRect&, int) { return false; }
+    virtual bool ValidateEdit(const QString&) { return true; }
+    // Ends an open editor, which then reports its text to the grid.
+    virtual void EndEdit() {}
+    // The editor has gone: the cell is no longer being edited.
+    virtual void OnEndEdit() {}
+
     // Hooks for cell types that react to the mouse; plain cells do nothing.
     virtual void OnMouseEnter() {}
     virtual void OnMouseOver() {}

@@ -4,16 +4,19 @@
 #include <QEvent>
 #include <QScrollBar>
 
+#include "ui/grid/cell_editor.h"
+
 #include <new>
 
-namespace {
-
-uint32_t SelectionKey(int row, int column)
+uint32_t CGridCtrl::SelectionKey(int row, int column)
 {
     return (uint32_t(row) & 0xFFFFu) | (uint32_t(column) << 16);
 }
 
-} // namespace
+CellPos CGridCtrl::SelectedCell(uint32_t key)
+{
+    return CellPos{int(key & 0xFFFFu), int(key >> 16)};
+}
 
 CGridCtrl::CGridCtrl(QWidget* parent)
     : CGridCtrl(0, 0, 0, 0, parent)
@@ -25,6 +28,9 @@ CGridCtrl::CGridCtrl(int rows, int columns, int fixedRows, int fixedColumns, QWi
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    const int wheelLines = QApplication::wheelScrollLines();
+    m_wheelLines = wheelLines > 0 ? wheelLines : 3;
     // Every exposed pixel is painted: cells, grid lines and the background beyond them.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 
@@ -48,7 +54,11 @@ CGridCtrl::CGridCtrl(int rows, int columns, int fixedRows, int fixedColumns, QWi
     SetFixedColumnCount(fixedColumns);
 }
 
-CGridCtrl::~CGridCtrl() = default;
+CGridCtrl::~CGridCtrl()
+{
+    // The editor goes without reporting: nobody is left to take its text.
+    delete GetEditor();
+}
 
 int CGridCtrl::Notify(int code, CellPos cell) const
 {
@@ -399,11 +409,10 @@ CellPos CGridCtrl::SetFocusCell(int row, int column)
 void CGridCtrl::ResetSelection()
 {
     for (uint32_t key : std::as_const(m_selectedCells)) {
-        const int row = int(key & 0xFFFFu);
-        const int column = int(key >> 16);
-        if (CGridCellBase* cell = GetCell(row, column)) {
+        const CellPos selected = SelectedCell(key);
+        if (CGridCellBase* cell = GetCell(selected.row, selected.column)) {
             cell->SetState(cell->GetState() & ~GCS_SELECTED);
-            InvalidateCellRect(row, column);
+            InvalidateCellRect(selected.row, selected.column);
         }
     }
     m_selectedCells.clear();

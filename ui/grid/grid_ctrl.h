@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
 #include <QColor>
+#include <QPoint>
 #include <QSet>
 #include <QString>
 
@@ -11,10 +13,18 @@
 #include "platform/colorref.h"
 #include "ui/grid/grid_cell.h"
 #include "ui/grid/grid_defs.h"
+#include "ui/grid/grid_navigation.h"
+
+class CCellEditor;
+class CCellTip;
+class QRubberBand;
 
 // The table widget of every matrix in the program: fixed header rows at the top and fixed
 // columns at the left that stay in place, and a scrolling body of cells. The grid owns its
 // cells; callers address them by row and column and get false, "" or 0 for invalid ones.
+// By itself it edits cells in place, moves the focus cell by keyboard and mouse, scrolls,
+// shows the whole text of clipped cells in a tip and answers the clipboard keys. Enter and
+// Escape are left to the dialog while no editor is open.
 class CGridCtrl : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -26,6 +36,8 @@ public:
     ~CGridCtrl() override;
 
     // The owner's answer to the GN_ and NM_ notifications; without one every answer is 0.
+    // Closing a window ends an open edit, which notifies: an owner that dies before its grid
+    // (a dialog whose child the grid is) clears the handler in its destructor.
     void SetNotifyHandler(GridNotifyHandler handler) { m_notify = std::move(handler); }
 
     bool SetRowCount(int count);
@@ -109,9 +121,60 @@ public:
     void SetModified(bool modified = true, int row = -1, int column = -1);
     bool GetModified() const { return m_modified; }
 
+    void SetAllowRowHide(bool allow) { m_allowRowHide = allow; }
+    void SetAllowColumnHide(bool allow) { m_allowColumnHide = allow; }
+    void SetTitleTipColors(COLORREF backColour, COLORREF textColour);
+
+    // Opens an editor on an editable, visible cell unless the owner refuses GN_BEGINEDIT;
+    // firstKey is a CellKeyMouse-style key (see cell_editor.h).
+    virtual bool OpenCellEditor(int row, int column, int firstKey);
+    // Ends an open editor, which stores its text through the change protocol.
+    virtual void EndEditing();
+    CCellEditor* GetEditor() const;
+    // The title tip, once one was needed.
+    CCellTip* GetTitleTip() const { return m_tip; }
+    // Called by the editor when it has closed: stores the text and, after Tab, an arrow or a
+    // page key, moves on and opens the next editor.
+    void OnEditorClosed(int row, int column, const QString& text, int lastKey);
+
+    // Clipboard and selection commands, and whether each is available now.
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnEditSelectAll();
+    bool CanCut() const;
+    bool CanCopy() const;
+    bool CanPaste() const;
+    bool CanSelectAll() const;
+    // Sets every selected editable cell to "" through the change protocol.
+    virtual void ClearSelectedText();
+    // The selected cells as text: tabs between cells, "\n" after each row.
+    virtual QString CreateClipboardData() const;
+    // Spreads text over the cells from target on: lines to rows, tab- or comma-separated fields
+    // to columns; what falls outside the grid is dropped.
+    virtual bool PasteClipboardData(CellPos target, const QString& text);
+
+signals:
+    // A left-button release after a press on a cell, delivered after the release is handled.
+    void clicked();
+
 protected:
     virtual CGridCellBase* CreateCell(int row, int column);
     virtual void DestroyCell(int row, int column);
+    virtual void OnFixedRowClick(CellPos cell);
+    virtual void OnFixedColumnClick(CellPos cell);
+    // Sets the cell's text as typed and has the owner confirm it; false puts the old one back.
+    virtual bool TakeEditedText(int row, int column, const QString& text);
+    virtual bool ValidateEdit(int row, int column, const QString& text);
+
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -120,6 +183,55 @@ protected:
 
 private:
     using Row = std::vector<std::unique_ptr<CGridCellBase>>;
+
+    enum class MouseMode {
+        Idle,
+        SelectAll,
+        SelectColumns,
+        SelectRows,
+        SelectCells,
+        ScrollCells,
+        OverRowDivider,
+        SizingRow,
+        OverColumnDivider,
+        SizingColumn,
+        PrepareEdit,
+        PrepareDrag,
+        Dragging
+    };
+
+    // Keyboard.
+    bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
+    void MoveFocusByKey(CellPos next, int key, Qt::KeyboardModifiers modifiers);
+    CellPos PageTarget(bool down);
+    bool HandleShortcut(QKeyEvent* event);
+    void OnTypedCharacter(QKeyEvent* event);
+    GridShape Shape() const;
+
+    // Mouse.
+    void OnLeftButtonDown(QMouseEvent* event);
+    void OnLeftButtonUp(QMouseEvent* event);
+    void OnRightButtonUp(QMouseEvent* event);
+    int ColumnDividerAt(const QPoint& point) const;
+    int RowDividerAt(const QPoint& point) const;
+    void UpdateDividerCursor(const QPoint& point);
+    void StartSizing();
+    void FinishSizing(const QPoint& point);
+    void AutoSizeColumn(int column);
+    void AutoSizeRow(int row);
+    void OfferTitleTip(CellPos cell);
+    void HideTitleTip();
+    void OnAutoScroll();
+
+    // Selection (off in every dialog of the program). The selected set is keyed by the row in
+    // the low and the column in the high 16 bits.
+    static uint32_t SelectionKey(int row, int column);
+    static CellPos SelectedCell(uint32_t key);
+    void SelectRange(CellPos anchor, CellPos current);
+    void ApplySelection(const QSet<uint32_t>& cells);
+    bool SelectedRange(CellPos* topLeft, CellPos* bottomRight) const;
+    // The change protocol of a paste or a clear: GN_BEGINEDIT, then TakeEditedText.
+    bool ChangeCellText(int row, int column, const QString& text);
 
     void ApplyFont(const QFont& font);
     void ReadSystemColours();
@@ -137,6 +249,7 @@ private:
     CellPos GetTopLeftNonFixedCell() const;
     void ResetScrollBars();
     void OnScrollAction(Qt::Orientation orientation, int action);
+    void ScrollLines(Qt::Orientation orientation, int lines);
 
     // Painting: first and last row and column of each band that meet the exposed rectangle.
     struct Span {
@@ -166,6 +279,20 @@ private:
     CellPos m_focusCell;
     mutable CellPos m_topLeft;
     QSet<uint32_t> m_selectedCells;
+    QSet<uint32_t> m_previousSelection;
+    CellPos m_editCell;
+
+    MouseMode m_mouseMode = MouseMode::Idle;
+    bool m_leftButtonDown = false;
+    QPoint m_pressPoint;
+    QPoint m_lastPoint;
+    CellPos m_pressCell;
+    CellPos m_selectionAnchor;
+    int m_sizingIndex = -1;
+    QBasicTimer m_autoScrollTimer;
+    QRubberBand* m_trackingLine = nullptr;
+    CCellTip* m_tip = nullptr;
+    int m_wheelLines = 3;
 
     COLORREF m_windowTextColour = 0;
     COLORREF m_windowColour = 0;
@@ -188,6 +315,8 @@ private:
     bool m_frameFocus = true;
     bool m_allowDraw = true;
     bool m_modified = false;
+    bool m_allowRowHide = true;
+    bool m_allowColumnHide = true;
 
     GridNotifyHandler m_notify;
 };

@@ -196,6 +196,8 @@ void CGridCtrl::OnScrollAction(Qt::Orientation orientation, int action)
 
 void CGridCtrl::scrollContentsBy(int dx, int dy)
 {
+    EndEditing();
+    HideTitleTip();
     m_topLeft = CellPos();
     if (!m_allowDraw)
         return;
@@ -212,6 +214,7 @@ void CGridCtrl::scrollContentsBy(int dx, int dy)
 
 void CGridCtrl::resizeEvent(QResizeEvent* event)
 {
+    EndEditing();
     QAbstractScrollArea::resizeEvent(event);
     ResetScrollBars();
 }

@@ -1,0 +1,56 @@
+#include "ui/grid/cell_tip.h"
+
+#include <QAbstractScrollArea>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+
+CCellTip::CCellTip(QWidget* grid)
+    : QWidget(grid, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus)
+    , m_grid(grid)
+{
+    setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+bool CCellTip::Show(const QRect& cellRect, const QString& text, const QRect& hoverRect, const QFont& font,
+    COLORREF textColour, COLORREF backColour)
+{
+    const QFontMetrics metrics(font);
+    const int space = metrics.horizontalAdvance(QLatin1Char(' '));
+    const int textWidth = metrics.horizontalAdvance(text);
+    if (!QGuiApplication::focusWindow() || textWidth + 2 * space <= cellRect.width()) {
+        Hide();
+        return false;
+    }
+    m_text = text;
+    m_hoverRect = hoverRect;
+    const QPalette& colours = palette();
+    m_textColour = textColour == CLR_DEFAULT ? colours.color(QPalette::ToolTipText) : ToQColor(textColour);
+    m_backColour = backColour == CLR_DEFAULT ? colours.color(QPalette::ToolTipBase) : ToQColor(backColour);
+    setFont(font);
+
+    const auto* area = qobject_cast<QAbstractScrollArea*>(m_grid);
+    const QWidget* viewport = area ? area->viewport() : m_grid;
+    const QPoint topLeft = viewport->mapToGlobal(cellRect.topLeft());
+    setGeometry(QRect(topLeft, QSize(textWidth + 2 * space + 2, cellRect.height() + 1)));
+    show();
+    raise();
+    update();
+    return true;
+}
+
+void CCellTip::Hide()
+{
+    m_text.clear();
+    hide();
+}
+
+void CCellTip::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), m_backColour);
+    painter.setPen(m_textColour);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    const int space = fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    painter.drawText(rect().adjusted(space + 1, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_text);
+}
