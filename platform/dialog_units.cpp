@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
@@ -18,8 +19,13 @@ DialogBaseUnits BaseUnitsOf(const QFont& font)
     const QFontMetrics metrics(font);
     const int letters = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    // The character cell is whole pixels above and below the baseline, as the window system
+    // lays out text lines; Qt rounds the descent of small fonts down, which would make a dialog
+    // a line shorter than the text it was laid out for.
+    const QFontMetricsF exact(font);
+    const int height = static_cast<int>(std::ceil(exact.ascent()) + std::ceil(exact.descent()));
     // The width of 52 letters over 26 is twice the average; adding one before halving rounds it.
-    return {(letters / 26 + 1) / 2, metrics.height()};
+    return {(letters / 26 + 1) / 2, height};
 }
 
 QRect DialogUnitsToPixels(const QRect& units, DialogBaseUnits base)

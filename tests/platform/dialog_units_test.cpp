@@ -46,8 +46,9 @@ TEST(DialogUnits, BaseUnitsOfTheDialogFontInItsStandIn)
     PreparePlatform();
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(11);
-    // The 52 letters are 333 pixels wide at 11 pixels, an average of 6.4; the font is 12 high.
-    EXPECT_EQ(BaseUnitsOf(font), (DialogBaseUnits{6, 12}));
+    // The 52 letters are 333 pixels wide at 11 pixels, an average of 6.4; the character cell is
+    // 10 pixels above the baseline and 3 below (2.3 rounded up).
+    EXPECT_EQ(BaseUnitsOf(font), (DialogBaseUnits{6, 13}));
 }
 
 TEST(Fonts, ProgramFacesResolveToTheirStandIns)

@@ -95,11 +95,11 @@ TEST_F(TemplateDialogTest, WizardTableBuildsItsControlsAtTheirPixels)
     });
     TemplateDialog wizard(EntryTable());
 
-    // Liberation Sans at 11 pixels: 6 pixels per 4 units across, 12 per 8 down.
-    EXPECT_EQ(wizard.ClientArea()->size(), QSize(525, 333));
+    // Liberation Sans at 11 pixels: 6 pixels per 4 units across, 13 per 8 down.
+    EXPECT_EQ(wizard.ClientArea()->size(), QSize(525, 361));
     EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Таблитор"));
-    EXPECT_EQ(wizard.ControlRect(1005), QRect(105, 125, 47, 18));
-    EXPECT_EQ(wizard.ControlRect(2), QRect(440, 300, 75, 21));
+    EXPECT_EQ(wizard.ControlRect(1005), QRect(105, 135, 47, 20));
+    EXPECT_EQ(wizard.ControlRect(2), QRect(440, 325, 75, 23));
     EXPECT_EQ(wizard.Control(1002)->objectName(), QStringLiteral("grid"));
     EXPECT_NE(wizard.ControlAs<UpDownControl>(1007), nullptr);
     EXPECT_EQ(wizard.Control(4242), nullptr);
@@ -129,10 +129,10 @@ TEST_F(TemplateDialogTest, ResizableDialogHasResizedItsClientAreaWhenTold)
     DialogTemplate table = EntryTable();
     table.resizable = true;
     Resizable dialog(table);
-    EXPECT_EQ(dialog.ClientArea()->size(), QSize(525, 333));
+    EXPECT_EQ(dialog.ClientArea()->size(), QSize(525, 361));
     dialog.show();
     dialog.resize(dialog.size() + QSize(100, 50));
-    EXPECT_EQ(dialog.clientOnResize, QSize(625, 383));
+    EXPECT_EQ(dialog.clientOnResize, QSize(625, 411));
 }
 
 TEST_F(TemplateDialogTest, SortedListStartsWithNothingChosen)
