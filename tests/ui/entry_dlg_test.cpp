@@ -1,0 +1,493 @@
+#include "ui/entry_dlg.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "platform/modal.h"
+#include "platform/tone.h"
+#include "ui/grid/grid_ctrl.h"
+#include "ui/settings_dlg.h"
+#include "ui/tutor_app.h"
+
+namespace {
+
+struct Shown {
+    ModalKind kind;
+    QString text;
+    QString caption;
+    MessageBoxIcon icon;
+};
+
+// A wizard on screen with every message box answered OK and recorded, and tones observed.
+class EntryDlgTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        CTutorApp::PrepareDialogs();
+        previousObserver = SetToneObserver([this](int hz, int ms) { tones.push_back({hz, ms}); });
+        wizard = std::make_unique<CEntryDlg>();
+        wizard->show();
+    }
+    void TearDown() override
+    {
+        wizard.reset();
+        SetToneObserver(previousObserver);
+    }
+
+    ScopedModalResponder responder{[this](const ModalRequest& request) {
+        shown.push_back({request.kind, request.text, request.caption, request.icon});
+        if (request.kind == ModalKind::Dialog && onDialog)
+            return onDialog(*request.dialog);
+        return IdOk;
+    }};
+
+    void Press(int id) { wizard->ControlAs<QPushButton>(id)->click(); }
+    void OpenSettings()
+    {
+        for (QAction* action : wizard->findChildren<QAction*>())
+            if (action->text() == "Прочие")
+                action->trigger();
+    }
+    void Next() { Press(1031); }
+    void Back() { Press(1030); }
+    void Start() { Press(1004); }
+    bool Visible(int id) const { return wizard->Control(id)->isVisibleTo(wizard.get()); }
+    QString Text(int id) const { return wizard->ControlText(id); }
+    CGridCtrl* Grid(int id) const { return wizard->ControlAs<CGridCtrl>(id); }
+
+    void GoToSizes()
+    {
+        Next();
+        Next();
+        Next();
+    }
+    void SetSizes(int m, int n)
+    {
+        wizard->SetControlText(1005, QString::number(m));
+        wizard->SetControlText(1006, QString::number(n));
+    }
+    // Through the names page to the matrix page, names x1..xn and designation F.
+    void GoToMatrix(int m, int n)
+    {
+        GoToSizes();
+        SetSizes(m, n);
+        Next();
+        for (int k = 1; k <= n; ++k)
+            Grid(1001)->SetCellText(1, k, "x" + QString::number(k));
+        wizard->SetControlText(1036, "F");
+        Next();
+        ASSERT_EQ(wizard->Page(), 6);
+    }
+    // Rows of the matrix grid and the objective row (free term first), as the student types them.
+    void Type(const std::vector<QStringList>& equations, const QStringList& objective)
+    {
+        for (size_t i = 0; i < equations.size(); ++i)
+            for (int j = 0; j < equations[i].size(); ++j)
+                if (equations[i][j] != "=")
+                    Grid(1001)->SetCellText(static_cast<int>(i) + 1, j, equations[i][j]);
+        for (int k = 0; k < objective.size(); ++k)
+            Grid(1002)->SetCellText(1, k, objective[k]);
+    }
+    void TypeCanonicalProblem()
+    {
+        Type({{"1", "2", "1", "0", "=", "4"}, {"3", "-1/2", "0", "1", "=", "6"}}, {"5", "2", "-3", "0", "1"});
+    }
+    QStringList MessageTexts() const
+    {
+        QStringList texts;
+        for (const Shown& s : shown)
+            if (s.kind == ModalKind::MessageBox)
+                texts << s.text;
+        return texts;
+    }
+
+    std::unique_ptr<CEntryDlg> wizard;
+    std::vector<Shown> shown;
+    std::vector<std::pair<int, int>> tones;
+    std::function<int(QDialog&)> onDialog;
+    ToneObserver previousObserver;
+};
+
+TEST_F(EntryDlgTest, PagesForwardShowTheirTextsAndControls)
+{
+    EXPECT_TRUE(Visible(1033));
+    EXPECT_TRUE(Text(1033).contains("Т А Б Л И Т О Р"));
+    EXPECT_FALSE(Visible(1030));
+    EXPECT_TRUE(Visible(1031));
+    EXPECT_TRUE(Visible(2));
+    EXPECT_FALSE(Visible(1052));
+
+    Next();
+    EXPECT_TRUE(Text(1033).startsWith("И Н С Т Р У К Ц И Я"));
+    EXPECT_TRUE(Visible(1030));
+    Next();
+    EXPECT_TRUE(Text(1033).contains("-21-32*-7"));
+    Next();
+    EXPECT_EQ(wizard->Page(), 4);
+    EXPECT_FALSE(Visible(1033));
+    EXPECT_EQ(Text(1034), "ВВОД ДАННЫХ\n\nВведите РАЗМЕРЫ ЗАДАЧИ");
+    for (int id : {1027, 1028, 1005, 1006, 1007, 1008})
+        EXPECT_TRUE(Visible(id)) << id;
+    EXPECT_EQ(Text(1005), "3") << "the sizes the program will use";
+    EXPECT_EQ(Text(1006), "3");
+
+    Next();
+    EXPECT_EQ(wizard->Page(), 5);
+    EXPECT_TRUE(Text(1034).contains("Как вы хотите обозначить неизвестые и фунцию?"));
+    EXPECT_EQ(Text(1009), "Обозначения переменных");
+    EXPECT_EQ(Text(1010), "Обозначение функции");
+    for (int id : {1034, 1009, 1001, 1010, 1036})
+        EXPECT_TRUE(Visible(id)) << id;
+    EXPECT_FALSE(Visible(1005));
+    EXPECT_EQ(Grid(1001)->GetColumnCount(), 4);
+    EXPECT_EQ(Grid(1001)->GetCellText(0, 0), "№ Переменной");
+    EXPECT_EQ(Grid(1001)->GetCellText(1, 0), "Обозначение");
+    EXPECT_EQ(Grid(1001)->GetCellText(0, 3), "3");
+    EXPECT_EQ(Grid(1001)->GetColumnWidth(0), 100);
+
+    for (int k = 1; k <= 3; ++k)
+        Grid(1001)->SetCellText(1, k, "x" + QString::number(k));
+    wizard->SetControlText(1036, "F");
+    Next();
+    EXPECT_EQ(wizard->Page(), 6);
+    EXPECT_EQ(Text(1009), "Введите элементы матрицы");
+    EXPECT_EQ(Text(1010), "Введите коэффициенты целевой функции");
+    EXPECT_EQ(Text(1011), "F(x)");
+    for (int id : {1001, 1002, 1003, 1011, 1004, 1030})
+        EXPECT_TRUE(Visible(id)) << id;
+    for (int id : {1034, 1036, 1031})
+        EXPECT_FALSE(Visible(id)) << id;
+    EXPECT_EQ(Text(1003), "Max");
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(EntryDlgTest, MatrixPageLaysOutTheGrids)
+{
+    GoToMatrix(2, 3);
+    CGridCtrl* matrix = Grid(1001);
+    EXPECT_EQ(matrix->GetRowCount(), 3);
+    EXPECT_EQ(matrix->GetColumnCount(), 5);
+    EXPECT_EQ(matrix->GetFixedRowCount(), 1);
+    EXPECT_EQ(matrix->GetFixedColumnCount(), 0);
+    QStringList header;
+    for (int c = 0; c < 5; ++c)
+        header << matrix->GetCellText(0, c);
+    EXPECT_EQ(header, QStringList({"x1", "x2", "x3", "Знак", "b"}));
+    EXPECT_EQ(matrix->GetCellText(2, 3), "=");
+    EXPECT_NE(matrix->GetCellState(2, 3) & GCS_READONLY, 0u);
+    EXPECT_FALSE(matrix->IsCellEditable(1, 3));
+    EXPECT_TRUE(matrix->IsCellEditable(1, 4));
+    CGridCtrl* objective = Grid(1002);
+    EXPECT_EQ(objective->GetRowCount(), 2);
+    EXPECT_EQ(objective->GetColumnCount(), 4);
+    EXPECT_EQ(objective->GetCellText(0, 0), "Св.чл.");
+    EXPECT_EQ(objective->GetCellText(0, 2), "x2");
+    EXPECT_EQ(objective->GetColumnWidth(3), 50);
+}
+
+TEST_F(EntryDlgTest, PagesBackRestoreTheEarlierPages)
+{
+    GoToMatrix(2, 2);
+    Back();
+    EXPECT_EQ(wizard->Page(), 5);
+    EXPECT_TRUE(Visible(1036));
+    EXPECT_TRUE(Visible(1031));
+    EXPECT_FALSE(Visible(1004));
+    EXPECT_FALSE(Visible(1002));
+    EXPECT_EQ(Text(1036), "F");
+    EXPECT_EQ(Grid(1001)->GetCellText(1, 2), "x2");
+    Back();
+    EXPECT_EQ(wizard->Page(), 4);
+    EXPECT_FALSE(Visible(1001));
+    EXPECT_FALSE(Visible(1009));
+    EXPECT_TRUE(Visible(1005));
+    Back();
+    EXPECT_EQ(wizard->Page(), 3);
+    EXPECT_TRUE(Visible(1033));
+    EXPECT_FALSE(Visible(1034));
+    Back();
+    Back();
+    EXPECT_EQ(wizard->Page(), 1);
+    EXPECT_FALSE(Visible(1030));
+    EXPECT_TRUE(Text(1033).contains("Т А Б Л И Т О Р"));
+    Back();
+    EXPECT_EQ(wizard->Page(), 1);
+}
+
+TEST_F(EntryDlgTest, SizesOutsideTheRangeOrNotIntegersKeepThePage)
+{
+    GoToSizes();
+    struct Row {
+        QString m, n, message;
+    };
+    const Row rows[] = {
+        {"101", "3", "Введите допустимые значения"},
+        {"3", "0", "Введите допустимые значения"},
+        {"-2", "3", "Введите допустимые значения"},
+        {"abc", "3", "Введите целое число."},
+        {"3", "", "Введите целое число."},
+    };
+    for (const Row& row : rows) {
+        shown.clear();
+        wizard->SetControlText(1005, row.m);
+        wizard->SetControlText(1006, row.n);
+        Next();
+        EXPECT_EQ(wizard->Page(), 4) << row.m.toStdString();
+        ASSERT_EQ(MessageTexts().size(), 1);
+        EXPECT_EQ(MessageTexts()[0], row.message);
+        EXPECT_EQ(Text(1005), row.m) << "the typed text stays";
+    }
+    SetSizes(100, 1);
+    Next();
+    EXPECT_EQ(wizard->Page(), 5);
+    EXPECT_EQ(Grid(1001)->GetColumnCount(), 2);
+}
+
+TEST_F(EntryDlgTest, NamesAreCutForwardAndKeptWholeBackward)
+{
+    GoToSizes();
+    SetSizes(1, 3);
+    Next();
+    Grid(1001)->SetCellText(1, 1, "abcd");
+    Grid(1001)->SetCellText(1, 2, "дельта");
+    Grid(1001)->SetCellText(1, 3, "z");
+    Back();
+    Next();
+    EXPECT_EQ(Grid(1001)->GetCellText(1, 1), "abcd");
+    EXPECT_EQ(Grid(1001)->GetCellText(1, 2), "дельта");
+
+    wizard->SetControlText(1036, "Ф");
+    Next();
+    EXPECT_EQ(wizard->Page(), 6);
+    EXPECT_EQ(Grid(1001)->GetCellText(0, 0), "abc");
+    EXPECT_EQ(Grid(1001)->GetCellText(0, 1), "дел");
+    EXPECT_EQ(Text(1011), "Ф(x)");
+}
+
+TEST_F(EntryDlgTest, EmptyNameOrDesignationKeepsTheNamesPage)
+{
+    GoToSizes();
+    SetSizes(1, 3);
+    Next();
+    Grid(1001)->SetCellText(1, 1, "a");
+    Grid(1001)->SetCellText(1, 3, "c");
+    wizard->SetControlText(1036, "F");
+    Next();
+    EXPECT_EQ(wizard->Page(), 5);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Введите обозначение 2 переменной");
+    EXPECT_EQ(shown[0].caption, "Ошибка ввода");
+    EXPECT_EQ(shown[0].icon, MessageBoxIcon::Exclamation);
+
+    Grid(1001)->SetCellText(1, 2, "b");
+    wizard->SetControlText(1036, "");
+    Next();
+    EXPECT_EQ(wizard->Page(), 5);
+    EXPECT_EQ(MessageTexts().last(), "Введите обозначение для функции");
+}
+
+TEST_F(EntryDlgTest, DesignationTakesOneCharacter)
+{
+    GoToSizes();
+    Next();
+    QLineEdit* designation = wizard->ControlAs<QLineEdit>(1036);
+    designation->setFocus();
+    QTest::keyClicks(designation, "FG");
+    EXPECT_EQ(designation->text(), "F");
+}
+
+TEST_F(EntryDlgTest, MatrixTextsSurviveGoingBackAndForth)
+{
+    GoToMatrix(2, 4);
+    TypeCanonicalProblem();
+    Back();
+    Back();
+    SetSizes(3, 4); // one more equation: the texts stay with their equations
+    Next();
+    Next();
+    EXPECT_EQ(Grid(1001)->GetCellText(1, 1), "2");
+    EXPECT_EQ(Grid(1001)->GetCellText(2, 5), "6");
+    EXPECT_EQ(Grid(1001)->GetCellText(3, 0), "");
+    EXPECT_EQ(Grid(1001)->GetCellText(3, 4), "=");
+    EXPECT_EQ(Grid(1002)->GetCellText(1, 0), "5");
+    EXPECT_EQ(Grid(1002)->GetCellText(1, 2), "-3");
+}
+
+TEST_F(EntryDlgTest, StartReportsTheFirstBadCellAndFocusesIt)
+{
+    GoToMatrix(2, 4);
+    TypeCanonicalProblem();
+    Grid(1001)->SetCellText(2, 1, "1,5");
+    Grid(1002)->SetCellText(1, 3, "");
+    Start();
+    ASSERT_EQ(MessageTexts().size(), 1);
+    EXPECT_EQ(MessageTexts()[0], "Неправильный формат данных для 2 переменной 2 уравнения");
+    EXPECT_EQ(shown[0].caption, "Ошибка ввода");
+    EXPECT_EQ(Grid(1001)->GetFocusCell(), (CellPos{2, 1}));
+
+    Grid(1001)->SetCellText(2, 1, "1.5");
+    Start();
+    EXPECT_EQ(MessageTexts().last(), "Введите значение для 3 коэффициента целевой функции");
+    EXPECT_EQ(Grid(1002)->GetFocusCell(), (CellPos{1, 3}));
+    EXPECT_EQ(wizard->EntryFailures(), 0);
+    EXPECT_TRUE(Visible(1004));
+}
+
+TEST_F(EntryDlgTest, PassingStartBuildsTheProblem)
+{
+    GoToMatrix(2, 4);
+    TypeCanonicalProblem();
+    wizard->SetControlText(1003, "Min");
+    Start();
+    EXPECT_TRUE(shown.empty());
+    const Problem& problem = wizard->GetProblem();
+    EXPECT_EQ(problem.equationCount, 2);
+    EXPECT_EQ(problem.unknownCount, 4);
+    EXPECT_EQ(problem.isMax, 0);
+    EXPECT_EQ(problem.basis[1], 3);
+    EXPECT_EQ(problem.basis[2], 4);
+    EXPECT_TRUE(problem.matrix[0][2] == Fraction(-2));
+    EXPECT_TRUE(problem.matrix[2][3] == Fraction(0, -1, 2));
+    EXPECT_EQ(problem.unknownNames[4], "x4");
+    EXPECT_EQ(problem.functionName, "F");
+    EXPECT_TRUE(wizard->RunActive());
+}
+
+TEST_F(EntryDlgTest, ThirdCountedFailureEndsAllRuns)
+{
+    GoToMatrix(2, 2);
+    Type({{"1", "1", "=", "2"}, {"1", "2", "=", "1"}}, {"0", "1", "1"});
+    Start();
+    Start();
+    EXPECT_EQ(MessageTexts(), QStringList({"Система уравнений не каноническая", "Система уравнений не каноническая"}));
+    EXPECT_TRUE(tones.empty());
+
+    Grid(1001)->SetCellText(1, 3, "-2");
+    Start();
+    EXPECT_EQ(MessageTexts().last(), "Подготовьтесь, пожалуйста, получше и приходите\nв следующий раз!");
+    EXPECT_EQ(shown.back().caption, "Таблитор");
+    EXPECT_EQ(shown.back().icon, MessageBoxIcon::Information);
+    EXPECT_EQ(tones, (std::vector<std::pair<int, int>>{{400, 500}}));
+    EXPECT_TRUE(Visible(1052));
+    EXPECT_EQ(Text(1052), "1-е уравнение имеет отрицательную правую часть");
+    EXPECT_FALSE(Visible(1004));
+    EXPECT_FALSE(Visible(1030));
+    EXPECT_FALSE(wizard->Control(1004)->isEnabled());
+    EXPECT_FALSE(wizard->RunActive());
+    EXPECT_TRUE(Visible(2));
+}
+
+TEST_F(EntryDlgTest, PassingStartAfterTwoFailuresStillBuildsTheProblem)
+{
+    GoToMatrix(2, 4);
+    TypeCanonicalProblem();
+    Grid(1001)->SetCellText(1, 2, "5");
+    Start();
+    Start();
+    Grid(1001)->SetCellText(1, 2, "1");
+    Start();
+    EXPECT_EQ(MessageTexts().size(), 2);
+    EXPECT_TRUE(wizard->RunActive());
+    EXPECT_EQ(wizard->GetProblem().basis[1], 3);
+}
+
+TEST_F(EntryDlgTest, FailRunKeepsStartDisabledOnEveryPage)
+{
+    GoToMatrix(1, 1);
+    wizard->FailRun();
+    Back();
+    Next();
+    EXPECT_TRUE(Visible(1004));
+    EXPECT_FALSE(wizard->Control(1004)->isEnabled());
+}
+
+TEST_F(EntryDlgTest, EnterDoesNothingAndCancelEndsOnAnyPage)
+{
+    for (int page = 1; page <= 6; ++page) {
+        SCOPED_TRACE(page);
+        wizard = std::make_unique<CEntryDlg>();
+        wizard->show();
+        for (int p = 1; p < page; ++p) {
+            if (p == 5) {
+                Grid(1001)->SetCellText(1, 1, "a");
+                Grid(1001)->SetCellText(1, 2, "b");
+                Grid(1001)->SetCellText(1, 3, "c");
+                wizard->SetControlText(1036, "F");
+            }
+            Next();
+        }
+        ASSERT_EQ(wizard->Page(), page);
+        QTest::keyClick(wizard.get(), Qt::Key_Return);
+        EXPECT_TRUE(wizard->isVisible());
+        EXPECT_EQ(wizard->Page(), page);
+        Press(2);
+        EXPECT_FALSE(wizard->isVisible());
+        EXPECT_EQ(wizard->result(), IdCancel);
+    }
+}
+
+TEST_F(EntryDlgTest, SettingsStartAtDefaultsAndTakeEffectWithTheNextGrid)
+{
+    QStringList fieldTexts;
+    int radio = -1;
+    onDialog = [&](QDialog& dialog) {
+        auto& settings = static_cast<CSettingsDlg&>(dialog);
+        fieldTexts = {settings.ControlText(1014), settings.ControlText(1015)};
+        radio = settings.RadioIndex(1018);
+        settings.SetControlText(1014, "70");
+        settings.SetControlText(1015, "250");
+        settings.SetRadioIndex(1018, 1);
+        settings.ControlAs<QPushButton>(IdOk)->click();
+        return dialog.result();
+    };
+    GoToSizes();
+    Next();
+    EXPECT_EQ(Grid(1001)->GetColumnWidth(1), 50);
+    OpenSettings(); // from the menu, on any page
+    EXPECT_EQ(fieldTexts, QStringList({"50", "50"}));
+    EXPECT_EQ(radio, 0);
+    EXPECT_EQ(wizard->Settings().inputWidth, 70);
+    EXPECT_EQ(wizard->Settings().outputWidth, 250);
+    EXPECT_EQ(wizard->Settings().displayMode, 1);
+    EXPECT_EQ(Grid(1001)->GetColumnWidth(1), 50) << "the grid on screen keeps its widths";
+    Back();
+    Next();
+    EXPECT_EQ(Grid(1001)->GetColumnWidth(1), 70);
+}
+
+TEST_F(EntryDlgTest, SettingsCancelChangesNothing)
+{
+    onDialog = [&](QDialog& dialog) {
+        auto& settings = static_cast<CSettingsDlg&>(dialog);
+        settings.SetControlText(1014, "5");
+        settings.SetRadioIndex(1018, 1);
+        settings.ControlAs<QPushButton>(IdCancel)->click();
+        return dialog.result();
+    };
+    OpenSettings();
+    EXPECT_EQ(wizard->Settings().inputWidth, 50);
+    EXPECT_EQ(wizard->Settings().displayMode, 0);
+}
+
+TEST_F(EntryDlgTest, EmptyWidthIsReportedAndTheModeStillTaken)
+{
+    onDialog = [&](QDialog& dialog) {
+        auto& settings = static_cast<CSettingsDlg&>(dialog);
+        settings.SetControlText(1014, "");
+        settings.SetControlText(1015, "20");
+        settings.SetRadioIndex(1018, 1);
+        settings.ControlAs<QPushButton>(IdOk)->click();
+        return dialog.result();
+    };
+    OpenSettings();
+    EXPECT_EQ(MessageTexts(), QStringList({"Введите целое число."}));
+    EXPECT_EQ(wizard->Settings().inputWidth, 50);
+    EXPECT_EQ(wizard->Settings().outputWidth, 50);
+    EXPECT_EQ(wizard->Settings().displayMode, 1);
+}
+
+} // namespace

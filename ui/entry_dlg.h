@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include <array>
+#include <vector>
+
+#include "core/entry_checks.h"
+#include "core/problem.h"
+#include "platform/template_dialog.h"
+#include "ui/settings_dlg.h"
+
+class CGridCtrl;
+
+// The program's main window: a wizard of six pages in one dialog (about, two instruction pages,
+// the sizes, the names, the matrix with the objective). "Начать" checks the entered problem and
+// starts a run. The wizard owns the problem, the display settings and the run flag.
+class CEntryDlg : public TemplateDialog {
+    Q_OBJECT
+
+public:
+    explicit CEntryDlg(QWidget* parent = nullptr);
+
+    static const DialogTemplate& Template();
+
+    int Page() const { return page; }
+    Problem& GetProblem() { return problem; }
+    DisplaySettings& Settings() { return settings; }
+    bool RunActive() const { return runActive; }
+    int EntryFailures() const { return checker.EntryFailures(); }
+    // The parting routine after the student has failed: the reason shows, a beep, the parting
+    // message; "Начать" is disabled and no further run is possible.
+    void FailRun();
+
+protected:
+    void OnInitDialog() override;
+    void OnCommand(int id) override;
+    void OnEditChange(int id) override;
+    // Enter never closes the wizard.
+    void OnOK() override {}
+    void OnCancel() override;
+
+private:
+    static constexpr int kMaxSize = 100;
+
+    void InitControls();
+    void OnNext();
+    void OnBack();
+    void OnStart();
+    void OnSettings();
+
+    bool LeaveSizesPage();
+    void EnterNamesPage();
+    bool LeaveNamesPage();
+    void EnterMatrixPage();
+    void ReturnToNamesPage();
+    void ShowSizeControls(bool show);
+
+    void BuildNamesTable();
+    void SetupMatrixPage();
+    void FillMatrixFromStore();
+    void StoreMatrixTexts();
+    void SetUpGrid(CGridCtrl* grid);
+    EntryTexts CollectEntryTexts() const;
+    void ShowVerdict(const EntryVerdict& verdict);
+
+    // The texts of the statics live here and reach the controls with the next refresh.
+    void RefreshFromData();
+
+    CGridCtrl* MatrixGrid() const;
+    CGridCtrl* ObjectiveGrid() const;
+
+    int page = 1;
+    int equationCount = 3;
+    int unknownCount = 3;
+    Problem problem;
+    DisplaySettings settings;
+    EntryChecker checker;
+    bool runActive = true;
+
+    std::array<QString, kMaxSize + 1> names;
+    QString functionName;
+
+    // Page 6's texts by equation and unknown, kept across page changes and size changes.
+    std::vector<std::vector<QString>> coefficientTexts;
+    std::vector<QString> rightHandSideTexts;
+    std::vector<QString> objectiveTexts;
+    QString freeTermText;
+
+    QString infoText;
+    QString headingText;
+    QString matrixCaption;
+    QString functionCaption;
+    QString designationLabel;
+    QString reasonText;
+
+    QFont headingFont;
+    QFont textFont;
+
+    QRect gridRect, gridNamesRect;
+    QRect matrixCaptionRect, matrixCaptionNamesRect;
+    QRect functionCaptionRect, functionCaptionNamesRect;
+};

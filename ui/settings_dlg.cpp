@@ -1,0 +1,76 @@
+#include "ui/settings_dlg.h"
+
+#include "platform/modal.h"
+#include "platform/up_down.h"
+
+namespace {
+
+enum : int {
+    IDC_INPUT_WIDTH = 1014,
+    IDC_OUTPUT_WIDTH = 1015,
+    IDC_INPUT_SPIN = 1016,
+    IDC_OUTPUT_SPIN = 1017,
+    IDC_COMMON_FRACTIONS = 1018,
+    IDC_DECIMAL_FRACTIONS = 1019,
+};
+
+constexpr int kMinWidth = 10;
+constexpr int kMaxWidth = 100;
+
+} // namespace
+
+const DialogTemplate& CSettingsDlg::Template()
+{
+    using enum ControlKind;
+    using enum ControlFlag;
+    static const DialogTemplate table{
+        "Прочие настройки", 150, 145, "MS Sans Serif", 8,
+        {
+            {NoId, Static, 13, 17, 71, 8, "Ширина полей ввода"},
+            {IDC_INPUT_WIDTH, Edit, 99, 15, 27, 12, "", DigitsOnly},
+            {IDC_INPUT_SPIN, UpDown, 126, 14, 11, 14, "", AutoBuddy},
+            {NoId, Static, 13, 40, 76, 8, "Ширина полей вывода"},
+            {IDC_OUTPUT_WIDTH, Edit, 99, 38, 27, 12, "", DigitsOnly},
+            {IDC_OUTPUT_SPIN, UpDown, 125, 37, 11, 14, "", AutoBuddy},
+            {NoId, GroupBox, 7, 61, 136, 56, "Режим отображения"},
+            {IDC_COMMON_FRACTIONS, RadioButton, 21, 76, 97, 10, "Обыкновенные дроби", Group},
+            {IDC_DECIMAL_FRACTIONS, RadioButton, 21, 97, 96, 10, "Десятичные дроби"},
+            {IdOk, DefaultButton, 18, 124, 50, 14, "OK"},
+            {IdCancel, Button, 82, 124, 50, 14, "Отмена"},
+        },
+    };
+    return table;
+}
+
+CSettingsDlg::CSettingsDlg(DisplaySettings& settings, QWidget* parent)
+    : TemplateDialog(Template(), parent), settings(settings)
+{
+}
+
+void CSettingsDlg::OnInitDialog()
+{
+    auto setUpWidth = [this](int spin, int edit, int width) {
+        auto* upDown = ControlAs<UpDownControl>(spin);
+        upDown->SetRange(kMinWidth, kMaxWidth);
+        upDown->SetPosition(width);
+        SetControlText(edit, QString::number(width));
+    };
+    setUpWidth(IDC_INPUT_SPIN, IDC_INPUT_WIDTH, settings.inputWidth);
+    setUpWidth(IDC_OUTPUT_SPIN, IDC_OUTPUT_WIDTH, settings.outputWidth);
+    SetRadioIndex(IDC_COMMON_FRACTIONS, settings.displayMode == 0 ? 0 : 1);
+}
+
+// The display mode is always taken; a width field that holds no integer is reported and keeps,
+// with every width after it, its previous value. The dialog closes all the same.
+void CSettingsDlg::OnOK()
+{
+    settings.displayMode = RadioIndex(IDC_COMMON_FRACTIONS) == 1 ? 1 : 0;
+    int width = settings.inputWidth;
+    if (ReadInteger(IDC_INPUT_WIDTH, width)) {
+        settings.inputWidth = width;
+        width = settings.outputWidth;
+        if (ReadInteger(IDC_OUTPUT_WIDTH, width))
+            settings.outputWidth = width;
+    }
+    TemplateDialog::OnOK();
+}

@@ -1,0 +1,28 @@
+#include "ui/tutor_app.h"
+
+#include <QApplication>
+
+#include "core/element_draw.h"
+#include "platform/control_classes.h"
+#include "platform/modal.h"
+#include "platform/startup.h"
+#include "ui/app_icon.h"
+#include "ui/entry_dlg.h"
+#include "ui/grid/grid_ctrl.h"
+
+void CTutorApp::PrepareDialogs()
+{
+    QApplication::setApplicationDisplayName("Таблитор");
+    QApplication::setWindowIcon(TutorIcon());
+    PreparePlatform();
+    RegisterControlClass("TutorGridCtrl", [](QWidget* parent) { return new CGridCtrl(parent); });
+}
+
+int CTutorApp::Run()
+{
+    PrepareDialogs();
+    SeedElementDrawFromClock();
+    CEntryDlg wizard;
+    RunModal(wizard);
+    return 0;
+}
