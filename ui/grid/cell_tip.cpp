@@ -1,15 +1,16 @@
 #include "ui/grid/cell_tip.h"
 
-#include <QAbstractScrollArea>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 
-CCellTip::CCellTip(QWidget* grid)
-    : QWidget(grid, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus)
-    , m_grid(grid)
+CCellTip::CCellTip(QWidget* viewport)
+    : QWidget(viewport->window())
+    , m_viewport(viewport)
 {
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
 }
 
 bool CCellTip::Show(const QRect& cellRect, const QString& text, const QRect& hoverRect, const QFont& font,
@@ -29,9 +30,7 @@ bool CCellTip::Show(const QRect& cellRect, const QString& text, const QRect& hov
     m_backColour = backColour == CLR_DEFAULT ? colours.color(QPalette::ToolTipBase) : ToQColor(backColour);
     setFont(font);
 
-    const auto* area = qobject_cast<QAbstractScrollArea*>(m_grid);
-    const QWidget* viewport = area ? area->viewport() : m_grid;
-    const QPoint topLeft = viewport->mapToGlobal(cellRect.topLeft());
+    const QPoint topLeft = m_viewport->mapTo(parentWidget(), cellRect.topLeft());
     setGeometry(QRect(topLeft, QSize(textWidth + 2 * space + 2, cellRect.height() + 1)));
     show();
     raise();

@@ -86,9 +86,7 @@ public:
     virtual void OnEndEdit() {}
 
     // Hooks for cell types that react to the mouse; plain cells do nothing.
-    virtual void OnMouseEnter() {}
     virtual void OnMouseOver() {}
-    virtual void OnMouseLeave() {}
     virtual void OnClick(QPoint) {}
     virtual void OnClickDown(QPoint) {}
     virtual void OnRClick(QPoint) {}

@@ -5,6 +5,7 @@
 #include <QScrollBar>
 
 #include "ui/grid/cell_editor.h"
+#include "ui/grid/cell_tip.h"
 
 #include <new>
 
@@ -58,6 +59,8 @@ CGridCtrl::~CGridCtrl()
 {
     // The editor goes without reporting: nobody is left to take its text.
     delete GetEditor();
+    // The tip belongs to the window, which may outlive the grid.
+    delete m_tip.data();
 }
 
 int CGridCtrl::Notify(int code, CellPos cell) const

@@ -4,6 +4,7 @@
 #include <QBasicTimer>
 #include <QColor>
 #include <QPoint>
+#include <QPointer>
 #include <QSet>
 #include <QString>
 
@@ -11,12 +12,12 @@
 #include <vector>
 
 #include "platform/colorref.h"
+#include "ui/grid/cell_tip.h"
 #include "ui/grid/grid_cell.h"
 #include "ui/grid/grid_defs.h"
 #include "ui/grid/grid_navigation.h"
 
 class CCellEditor;
-class CCellTip;
 class QRubberBand;
 
 // The table widget of every matrix in the program: fixed header rows at the top and fixed
@@ -132,7 +133,7 @@ public:
     virtual void EndEditing();
     CCellEditor* GetEditor() const;
     // The title tip, once one was needed.
-    CCellTip* GetTitleTip() const { return m_tip; }
+    CCellTip* GetTitleTip() const { return m_tip.data(); }
     // Called by the editor when it has closed: stores the text and, after Tab, an arrow or a
     // page key, moves on and opens the next editor.
     void OnEditorClosed(int row, int column, const QString& text, int lastKey);
@@ -175,6 +176,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -184,20 +186,19 @@ protected:
 private:
     using Row = std::vector<std::unique_ptr<CGridCellBase>>;
 
+    // What a held left button is doing; cells are not dragged out of the grid, so a drag
+    // gesture never goes beyond PrepareDrag.
     enum class MouseMode {
         Idle,
-        SelectAll,
         SelectColumns,
         SelectRows,
         SelectCells,
-        ScrollCells,
         OverRowDivider,
         SizingRow,
         OverColumnDivider,
         SizingColumn,
         PrepareEdit,
-        PrepareDrag,
-        Dragging
+        PrepareDrag
     };
 
     // Keyboard.
@@ -291,7 +292,7 @@ private:
     int m_sizingIndex = -1;
     QBasicTimer m_autoScrollTimer;
     QRubberBand* m_trackingLine = nullptr;
-    CCellTip* m_tip = nullptr;
+    QPointer<CCellTip> m_tip;
     int m_wheelLines = 3;
 
     COLORREF m_windowTextColour = 0;

@@ -160,38 +160,63 @@ void CGridCtrl::UpdateFixedCellsOf(CellPos cell)
     viewport()->update(QRect(rect.left(), 0, rect.width() + 1, FixedHeight()));
 }
 
+namespace {
+
+// The edge between two rows (columns) of the body nearest to a scroll position: at or above
+// it, or at or below it. Scrolling to edges keeps a whole row (column) at the body's start.
+int BodyEdge(const std::vector<int>& sizes, int fixedCount, int position, bool below)
+{
+    int edge = 0;
+    for (int i = fixedCount; i < int(sizes.size()); ++i) {
+        const int next = edge + sizes[i];
+        if (below ? edge >= position : next > position)
+            break;
+        edge = next;
+    }
+    return edge;
+}
+
+} // namespace
+
 void CGridCtrl::ResetScrollBars()
 {
     m_topLeft = CellPos();
     const int roomWidth = std::max(0, viewport()->width() - FixedWidth());
     const int roomHeight = std::max(0, viewport()->height() - FixedHeight());
-    horizontalScrollBar()->setRange(0, std::max(0, BodyWidth() - roomWidth));
+    const int needWidth = BodyWidth() - roomWidth;
+    const int needHeight = BodyHeight() - roomHeight;
+    horizontalScrollBar()->setRange(0, needWidth > 0 ? BodyEdge(m_columnWidths, m_fixedColumnCount, needWidth, true) : 0);
     horizontalScrollBar()->setPageStep(std::max(1, roomWidth));
-    verticalScrollBar()->setRange(0, std::max(0, BodyHeight() - roomHeight));
+    verticalScrollBar()->setRange(0, needHeight > 0 ? BodyEdge(m_rowHeights, m_fixedRowCount, needHeight, true) : 0);
     verticalScrollBar()->setPageStep(std::max(1, roomHeight));
 }
 
 void CGridCtrl::OnScrollAction(Qt::Orientation orientation, int action)
 {
-    // A line step moves to the next row (column) edge, so lines scroll by whole rows.
-    if (action != QAbstractSlider::SliderSingleStepAdd && action != QAbstractSlider::SliderSingleStepSub)
-        return;
+    // Line and page steps end on row (column) edges; a line is the next visible row.
     QScrollBar* bar = orientation == Qt::Vertical ? verticalScrollBar() : horizontalScrollBar();
     const std::vector<int>& sizes = orientation == Qt::Vertical ? m_rowHeights : m_columnWidths;
     const int fixedCount = orientation == Qt::Vertical ? m_fixedRowCount : m_fixedColumnCount;
     const int position = bar->value();
-    int edge = 0;
-    int previousEdge = 0;
-    for (int i = fixedCount; i < int(sizes.size()); ++i) {
-        if (action == QAbstractSlider::SliderSingleStepAdd && edge > position)
-            break;
-        if (action == QAbstractSlider::SliderSingleStepSub && edge >= position)
-            break;
-        if (sizes[i] > 0)
-            previousEdge = edge;
-        edge += sizes[i];
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+        bar->setSliderPosition(BodyEdge(sizes, fixedCount, position + 1, true));
+        break;
+    case QAbstractSlider::SliderSingleStepSub:
+        bar->setSliderPosition(BodyEdge(sizes, fixedCount, position - 1, false));
+        break;
+    case QAbstractSlider::SliderPageStepAdd: {
+        // A row taller than the page still moves the body on.
+        const int edge = BodyEdge(sizes, fixedCount, bar->sliderPosition(), false);
+        bar->setSliderPosition(edge > position ? edge : BodyEdge(sizes, fixedCount, position + 1, true));
+        break;
     }
-    bar->setSliderPosition(action == QAbstractSlider::SliderSingleStepAdd ? edge : previousEdge);
+    case QAbstractSlider::SliderPageStepSub:
+        bar->setSliderPosition(BodyEdge(sizes, fixedCount, bar->sliderPosition(), false));
+        break;
+    default:
+        break;
+    }
 }
 
 void CGridCtrl::scrollContentsBy(int dx, int dy)

@@ -114,7 +114,7 @@ TEST_F(GridMouse, TipShowsOnlyTheClippedText)
     EXPECT_EQ(grid.GetTitleTip()->GetText(), "-12345678/910");
     QRect cell;
     grid.GetCellRect(2, 0, &cell);
-    EXPECT_EQ(grid.GetTitleTip()->pos(), grid.viewport()->mapToGlobal(cell.topLeft()));
+    EXPECT_EQ(grid.GetTitleTip()->mapToGlobal(QPoint(0, 0)), grid.viewport()->mapToGlobal(cell.topLeft()));
     EXPECT_GT(grid.GetTitleTip()->width(), cell.width());
 
     Hover(dialog.CellCentre(3, 0));
@@ -122,6 +122,23 @@ TEST_F(GridMouse, TipShowsOnlyTheClippedText)
     Hover(dialog.CellCentre(2, 0));
     EXPECT_TRUE(grid.GetTitleTip()->isVisible());
     dialog.Key(Qt::Key_Down);
+    EXPECT_FALSE(grid.GetTitleTip()->isVisible());
+}
+
+TEST_F(GridMouse, TipLetsTheClickThroughAndGoesWhenThePointerLeaves)
+{
+    grid.SetCellText(2, 0, "-12345678/910");
+    Hover(dialog.CellCentre(2, 0));
+    ASSERT_TRUE(grid.GetTitleTip() && grid.GetTitleTip()->isVisible());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(grid.viewport(), &leave);
+    EXPECT_FALSE(grid.GetTitleTip()->isVisible());
+
+    Hover(dialog.CellCentre(2, 0));
+    ASSERT_TRUE(grid.GetTitleTip()->isVisible());
+    const QPoint inWindow = grid.viewport()->mapTo(&dialog, dialog.CellCentre(2, 0));
+    QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, inWindow);
+    EXPECT_EQ(grid.GetFocusCell(), (CellPos{2, 0}));
     EXPECT_FALSE(grid.GetTitleTip()->isVisible());
 }
 

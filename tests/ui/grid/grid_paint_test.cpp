@@ -167,6 +167,20 @@ TEST_F(GridPaint, BodyScrollsUnderFixedRowsAndColumns)
     EXPECT_EQ(after.pixel(rowThreeCell.center()), Colour(Paper));
 }
 
+TEST_F(GridPaint, ScrolledToTheEndTheBodyStartsWithAWholeRow)
+{
+    const int headerBottom = CellRect(1, 0).bottom() + 1;
+    const auto topRowIsWhole = [&] {
+        const CellPos top = grid.GetCellFromPoint(QPoint(60, headerBottom + 1));
+        return top.IsValid() && CellRect(top.row, 1).top() == headerBottom + 1;
+    };
+    grid.verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_TRUE(topRowIsWhole());
+    EXPECT_LE(CellRect(grid.GetRowCount() - 1, 1).bottom(), grid.viewport()->height());
+    grid.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_TRUE(topRowIsWhole());
+}
+
 // Remembers the rectangle of the last paint of a widget.
 class PaintRecorder : public QObject {
 public:

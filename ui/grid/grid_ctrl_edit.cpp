@@ -1,0 +1,309 @@
+// What the grid does by itself in answer to the keyboard: moving the focus cell, the clipboard
+// keys, and editing in place with its continuation from cell to cell.
+#include "ui/grid/grid_ctrl.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <optional>
+
+#include "ui/grid/cell_editor.h"
+
+namespace {
+
+// Keys after which an editor reopens on the next focus cell.
+bool ContinuesEditing(int key)
+{
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_End:
+    case Qt::Key_Home:
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        return true;
+    default:
+        return false;
+    }
+}
+
+enum class Shortcut { None, Copy, Cut, Paste, SelectAll, Clear };
+
+Shortcut ShortcutOf(const QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if (modifiers == Qt::ControlModifier) {
+        switch (key) {
+        case Qt::Key_C:
+        case Qt::Key_Insert:
+            return Shortcut::Copy;
+        case Qt::Key_X:
+            return Shortcut::Cut;
+        case Qt::Key_V:
+            return Shortcut::Paste;
+        case Qt::Key_A:
+            return Shortcut::SelectAll;
+        default:
+            return Shortcut::None;
+        }
+    }
+    if (modifiers == Qt::ShiftModifier && key == Qt::Key_Insert)
+        return Shortcut::Paste;
+    if (modifiers == Qt::NoModifier && key == Qt::Key_Delete)
+        return Shortcut::Clear;
+    return Shortcut::None;
+}
+
+} // namespace
+
+GridShape CGridCtrl::Shape() const
+{
+    return GridShape{m_fixedRowCount, m_fixedColumnCount, m_rowHeights, m_columnWidths};
+}
+
+bool CGridCtrl::event(QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && m_handleTab && !(key->modifiers() & Qt::ControlModifier)) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    if (event->type() == QEvent::ShortcutOverride && ShortcutOf(static_cast<QKeyEvent*>(event)) != Shortcut::None) {
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void CGridCtrl::keyPressEvent(QKeyEvent* event)
+{
+    HideTitleTip();
+    const int key = event->key();
+    // Enter and Escape belong to the dialog: its default button and its cancel.
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (HandleShortcut(event) || HandleKey(key, event->modifiers()))
+        return;
+    OnTypedCharacter(event);
+}
+
+bool CGridCtrl::HandleShortcut(QKeyEvent* event)
+{
+    switch (ShortcutOf(event)) {
+    case Shortcut::Copy:
+        OnEditCopy();
+        return true;
+    case Shortcut::Cut:
+        OnEditCut();
+        return true;
+    case Shortcut::Paste:
+        OnEditPaste();
+        return true;
+    case Shortcut::SelectAll:
+        OnEditSelectAll();
+        return true;
+    case Shortcut::Clear:
+        ClearSelectedText();
+        return true;
+    case Shortcut::None:
+        break;
+    }
+    return false;
+}
+
+bool CGridCtrl::HandleKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    const bool ctrl = modifiers & Qt::ControlModifier;
+    std::optional<NavigationKey> move;
+    switch (key) {
+    case Qt::Key_Left:
+        move = NavigationKey::Left;
+        break;
+    case Qt::Key_Right:
+        move = NavigationKey::Right;
+        break;
+    case Qt::Key_Up:
+        move = NavigationKey::Up;
+        break;
+    case Qt::Key_Down:
+        move = NavigationKey::Down;
+        break;
+    case Qt::Key_Tab:
+        move = modifiers & Qt::ShiftModifier ? NavigationKey::BackTab : NavigationKey::Tab;
+        break;
+    case Qt::Key_Backtab:
+        move = NavigationKey::BackTab;
+        break;
+    case Qt::Key_Home:
+        move = ctrl ? NavigationKey::CtrlHome : NavigationKey::Home;
+        break;
+    case Qt::Key_End:
+        move = ctrl ? NavigationKey::CtrlEnd : NavigationKey::End;
+        break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        break;
+    case Qt::Key_F2:
+        if (m_focusCell.IsValid())
+            OpenCellEditor(m_focusCell.row, m_focusCell.column, CellKeyMouse);
+        return true;
+    default:
+        return false;
+    }
+    if (!m_focusCell.IsValid())
+        return true;
+
+    CellPos next;
+    if (!move) {
+        next = PageTarget(key == Qt::Key_PageDown);
+    } else {
+        if (key == Qt::Key_Home || key == Qt::Key_End) {
+            QScrollBar* horizontal = horizontalScrollBar();
+            horizontal->setValue(key == Qt::Key_Home ? 0 : horizontal->maximum());
+            if (ctrl)
+                verticalScrollBar()->setValue(key == Qt::Key_Home ? 0 : verticalScrollBar()->maximum());
+        }
+        next = NextFocusCell(Shape(), m_focusCell, *move);
+    }
+    MoveFocusByKey(next, key, modifiers);
+    return true;
+}
+
+CellPos CGridCtrl::PageTarget(bool down)
+{
+    const int topBefore = GetTopLeftNonFixedCell().row;
+    verticalScrollBar()->triggerAction(down ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderPageStepSub);
+    const int topAfter = GetTopLeftNonFixedCell().row;
+    CellPos next = m_focusCell;
+    if (topBefore >= 0 && topAfter >= 0 && topAfter != topBefore)
+        next.row = std::clamp(m_focusCell.row + topAfter - topBefore, m_fixedRowCount, m_rowCount - 1);
+    else
+        next.row = NextFocusCell(Shape(), m_focusCell, down ? NavigationKey::CtrlEnd : NavigationKey::CtrlHome).row;
+    return next;
+}
+
+void CGridCtrl::MoveFocusByKey(CellPos next, int key, Qt::KeyboardModifiers modifiers)
+{
+    if (next == m_focusCell || !next.IsValid())
+        return;
+    if (m_mouseMode == MouseMode::Idle) {
+        m_previousSelection.clear();
+        m_mouseMode = m_listMode ? MouseMode::SelectRows : MouseMode::SelectCells;
+        const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+        if (!(modifiers & Qt::ShiftModifier) || tab)
+            m_selectionAnchor = next;
+        Notify(GN_SELCHANGING, next);
+        SelectRange(m_selectionAnchor, next);
+        Notify(GN_SELCHANGED, next);
+        m_mouseMode = MouseMode::Idle;
+    }
+    SetFocusCell(next.row, next.column);
+    EnsureVisible(next.row, next.column);
+}
+
+void CGridCtrl::OnTypedCharacter(QKeyEvent* event)
+{
+    const QString text = event->text();
+    if (text.isEmpty() || !m_focusCell.IsValid() || m_mouseMode != MouseMode::Idle)
+        return;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return;
+    int firstKey = Qt::Key_Backspace;
+    if (event->key() != Qt::Key_Backspace) {
+        const char32_t codePoint = text.toUcs4().value(0);
+        if (codePoint < U' ' || codePoint == 0x7F)
+            return;
+        firstKey = int(codePoint);
+    }
+    OpenCellEditor(m_focusCell.row, m_focusCell.column, firstKey);
+}
+
+bool CGridCtrl::OpenCellEditor(int row, int column, int firstKey)
+{
+    HideTitleTip();
+    if (!IsCellEditable(row, column))
+        return false;
+    EnsureVisible(row, column);
+    QRect rect;
+    if (!IsCellVisible(row, column) || !GetCellRect(row, column, &rect) || rect.isEmpty())
+        return false;
+    if (Notify(GN_BEGINEDIT, CellPos{row, column}) < 0)
+        return false;
+    const CellPos cell{row, column};
+    if (m_editCell.IsValid() && m_editCell != cell)
+        EndEditing();
+    m_editCell = cell;
+    return GetCell(row, column)->Edit(row, column, rect, firstKey);
+}
+
+void CGridCtrl::EndEditing()
+{
+    if (CGridCellBase* cell = GetCell(m_editCell.row, m_editCell.column))
+        cell->EndEdit();
+}
+
+CCellEditor* CGridCtrl::GetEditor() const
+{
+    const CGridCellBase* cell = GetCell(m_editCell.row, m_editCell.column);
+    return cell ? cell->GetEditor() : nullptr;
+}
+
+void CGridCtrl::OnEditorClosed(int row, int column, const QString& text, int lastKey)
+{
+    if (m_editCell == CellPos{row, column})
+        m_editCell = CellPos();
+    CGridCellBase* cell = GetCell(row, column);
+    if (!cell)
+        return;
+    TakeEditedText(row, column, text);
+    cell->OnEndEdit();
+    if (!ContinuesEditing(lastKey))
+        return;
+    HandleKey(lastKey, Qt::NoModifier);
+    if (m_focusCell.IsValid())
+        OpenCellEditor(m_focusCell.row, m_focusCell.column, lastKey);
+}
+
+bool CGridCtrl::TakeEditedText(int row, int column, const QString& text)
+{
+    CGridCellBase* cell = GetCell(row, column);
+    if (!cell)
+        return false;
+    const QString old = cell->GetText();
+    if (text == old)
+        return true;
+    cell->SetText(text);
+    if (!ValidateEdit(row, column, text) || Notify(GN_ENDEDIT, CellPos{row, column}) < 0) {
+        cell->SetText(old);
+        RedrawCell(row, column);
+        return false;
+    }
+    SetModified(true, row, column);
+    RedrawCell(row, column);
+    return true;
+}
+
+bool CGridCtrl::ValidateEdit(int row, int column, const QString& text)
+{
+    CGridCellBase* cell = GetCell(row, column);
+    return cell && cell->ValidateEdit(text);
+}
+
+bool CGridCtrl::ChangeCellText(int row, int column, const QString& text)
+{
+    if (!IsCellEditable(row, column) || Notify(GN_BEGINEDIT, CellPos{row, column}) < 0)
+        return false;
+    return TakeEditedText(row, column, text);
+}
