@@ -39,32 +39,32 @@ std::string Term(const Fraction& coefficient, int k)
     return out.str();
 }
 
-void WriteLp(const ProblemSpec& spec, const fs::path& file)
+void WriteLp(const EnteredProblem& entered, const fs::path& file)
 {
     std::ofstream out(file);
     std::string objective;
-    for (size_t k = 0; k < spec.objective.size(); ++k) {
-        if (!spec.objective[k].IsZero())
-            objective += Term(spec.objective[k], static_cast<int>(k + 1));
+    for (size_t k = 0; k < entered.objective.size(); ++k) {
+        if (!entered.objective[k].IsZero())
+            objective += Term(entered.objective[k], static_cast<int>(k + 1));
     }
-    out << (spec.isMax ? "Maximize\n" : "Minimize\n") << " obj:" << (objective.empty() ? " 0 x1" : objective);
+    out << (entered.isMax ? "Maximize\n" : "Minimize\n") << " obj:" << (objective.empty() ? " 0 x1" : objective);
     out << "\nSubject To\n";
-    for (size_t i = 0; i < spec.equations.size(); ++i) {
+    for (size_t i = 0; i < entered.equations.size(); ++i) {
         out << " c" << i + 1 << ":";
-        for (size_t k = 1; k < spec.equations[i].size(); ++k) {
-            if (!spec.equations[i][k].IsZero())
-                out << Term(spec.equations[i][k], static_cast<int>(k));
+        for (size_t k = 1; k < entered.equations[i].size(); ++k) {
+            if (!entered.equations[i][k].IsZero())
+                out << Term(entered.equations[i][k], static_cast<int>(k));
         }
-        out << " = " << ToDouble(spec.equations[i][0]) << "\n";
+        out << " = " << ToDouble(entered.equations[i][0]) << "\n";
     }
     out << "End\n";
 }
 
-Outcome SolveWithGlpk(const ProblemSpec& spec, const fs::path& directory)
+Outcome SolveWithGlpk(const EnteredProblem& entered, const fs::path& directory)
 {
     const fs::path lp = directory / "problem.lp";
     const fs::path solution = directory / "solution.txt";
-    WriteLp(spec, lp);
+    WriteLp(entered, lp);
     std::string command = "glpsol --exact --nopresol --lp '" + lp.string() + "' -w '" + solution.string() +
                           "' > /dev/null 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << "glpsol failed (package glpk-utils)";
@@ -84,7 +84,7 @@ Outcome SolveWithGlpk(const ProblemSpec& spec, const fs::path& directory)
         }
     }
     EXPECT_TRUE(statusSeen) << "no status from glpsol";
-    outcome.objective += ToDouble(spec.freeTerm);
+    outcome.objective += ToDouble(entered.freeTerm);
     return outcome;
 }
 
@@ -139,14 +139,14 @@ TEST(SimplexAgainstGlpk, RandomCanonicalProblemsAgreeOnStatusAndObjective)
     std::mt19937 random(20261207);
     int optimal = 0, unbounded = 0, overflowed = 0;
     for (int trial = 0; trial < 400 && !HasFailure(); ++trial) {
-        ProblemSpec spec = RandomCanonicalProblem(random, 8, 14);
-        SCOPED_TRACE(testing::Message() << "trial " << trial << ", " << spec.equations.size() << " x "
-                                        << spec.objective.size() << (spec.isMax ? " Max" : " Min"));
-        Outcome expected = SolveWithGlpk(spec, directory);
+        EnteredProblem entered = RandomCanonicalProblem(random, 8, 14);
+        SCOPED_TRACE(testing::Message() << "trial " << trial << ", " << entered.equations.size() << " x "
+                                        << entered.objective.size() << (entered.isMax ? " Max" : " Min"));
+        Outcome expected = SolveWithGlpk(entered, directory);
         bool sawBlockedColumn = false;
         Outcome actual;
         try {
-            actual = SolveAsStudent(BuildTestProblem(spec), sawBlockedColumn);
+            actual = SolveAsStudent(BuildTestProblem(entered), sawBlockedColumn);
         } catch (const FractionOverflow&) {
             ++overflowed;
             continue;
