@@ -211,6 +211,7 @@ private:
 
     // Mouse.
     void OnLeftButtonDown(QMouseEvent* event);
+    void FocusPressedCell(bool ctrl);
     void OnLeftButtonUp(QMouseEvent* event);
     void OnRightButtonUp(QMouseEvent* event);
     int ColumnDividerAt(const QPoint& point) const;

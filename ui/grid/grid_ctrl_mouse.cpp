@@ -64,26 +64,11 @@ void CGridCtrl::OnLeftButtonDown(QMouseEvent* event)
 
     if (m_mouseMode == MouseMode::Idle)
         UpdateDividerCursor(point);
-    const bool overDivider = m_mouseMode == MouseMode::OverColumnDivider || m_mouseMode == MouseMode::OverRowDivider;
-    if (IsCellSelected(m_pressCell.row, m_pressCell.column)) {
-        // Drag and drop of cells is not built, so a press on the selection only toggles it.
-        if (ctrl) {
-            SetFocusCell(m_pressCell.row, m_pressCell.column);
-            SetCellState(m_pressCell.row, m_pressCell.column, cell->GetState() ^ GCS_SELECTED);
-            RedrawCell(m_pressCell.row, m_pressCell.column);
-        }
-    } else if (!overDivider) {
-        const bool body = m_pressCell.row >= m_fixedRowCount && m_pressCell.column >= m_fixedColumnCount;
-        if (body)
-            SetFocusCell(m_pressCell.row, m_pressCell.column);
-        else
-            SetFocusCell(-1, -1);
-    }
-
-    if (overDivider) {
+    if (m_mouseMode == MouseMode::OverColumnDivider || m_mouseMode == MouseMode::OverRowDivider) {
         StartSizing();
         return;
     }
+    FocusPressedCell(ctrl);
     Notify(GN_SELCHANGING, m_pressCell);
     m_previousSelection = ctrl ? m_selectedCells : QSet<uint32_t>();
     if (m_pressCell.row < m_fixedRowCount) {
@@ -95,6 +80,26 @@ void CGridCtrl::OnLeftButtonDown(QMouseEvent* event)
         SelectRange(m_selectionAnchor, m_pressCell);
         m_autoScrollTimer.start(AutoScrollInterval, this);
     }
+}
+
+void CGridCtrl::FocusPressedCell(bool ctrl)
+{
+    const CellPos cell = m_pressCell;
+    if (IsCellSelected(cell.row, cell.column)) {
+        // Cells are not dragged out of the grid, so a press on the selection only toggles it.
+        if (ctrl) {
+            SetFocusCell(cell.row, cell.column);
+            SetCellState(cell.row, cell.column, GetCellState(cell.row, cell.column) ^ GCS_SELECTED);
+            RedrawCell(cell.row, cell.column);
+        }
+        return;
+    }
+    // A header press leaves no focus cell: the student clicks the cell to type into.
+    const bool body = cell.row >= m_fixedRowCount && cell.column >= m_fixedColumnCount;
+    if (body)
+        SetFocusCell(cell.row, cell.column);
+    else
+        SetFocusCell(-1, -1);
 }
 
 void CGridCtrl::OnLeftButtonUp(QMouseEvent* event)
