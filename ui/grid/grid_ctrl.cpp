@@ -110,6 +110,9 @@ CGridCellBase* CGridCtrl::CreateCell(int row, int column)
 
 void CGridCtrl::DestroyCell(int row, int column)
 {
+    // An editor left open would later hand its text to whatever cell took this one's place.
+    if (m_editCell == CellPos{row, column})
+        EndEditing();
     // Clearing the state takes the cell out of the selected set.
     SetCellState(row, column, 0);
     m_rows[row][column].reset();

@@ -256,6 +256,18 @@ TEST_F(GridEdit, SelectionOffShortcutsChangeNothing)
     EXPECT_EQ(grid.GetCellState(1, 0) & GCS_SELECTED, 0u);
 }
 
+TEST_F(GridEdit, RebuildingTheGridEndsAnOpenEdit)
+{
+    dialog.Click(1, 1);
+    dialog.Type("77");
+    grid.DeleteAllCells();
+    EXPECT_EQ(grid.GetEditor(), nullptr);
+    grid.SetRowCount(3);
+    grid.SetColumnCount(5);
+    dialog.start->setFocus();
+    EXPECT_EQ(grid.GetCellText(1, 1), "");
+}
+
 TEST(GridTyping, TenByTwelveMatrixCellByCellWithTab)
 {
     MatrixDialog dialog(10, 12);
