@@ -39,7 +39,7 @@ TEST_F(GridMouse, FirstClickFocusesSecondClickEdits)
     ASSERT_NE(grid.GetEditor(), nullptr);
     EXPECT_EQ(grid.GetEditor()->cursorPosition(), 3);
     EXPECT_FALSE(dialog.Received(NM_CLICK));
-    EXPECT_TRUE(clicks.wait(100) || clicks.count() > 0);
+    QApplication::processEvents();
     EXPECT_EQ(clicks.count(), 2);
 }
 
