@@ -1,6 +1,9 @@
 #include "ui/entry_dlg.h"
 
+#include <QLabel>
 #include <QLineEdit>
+
+#include <algorithm>
 
 #include "platform/desktop.h"
 #include "platform/fonts.h"
@@ -132,6 +135,7 @@ void CEntryDlg::InitControls()
     functionCaption = ControlText(IDC_FUNCTION_CAPTION);
     designationLabel = ControlText(IDC_FUNCTION_LABEL);
 
+    headingRect = ControlRect(IDC_HEADING);
     gridRect = ControlRect(IDC_GRID);
     matrixCaptionRect = ControlRect(IDC_GRID_CAPTION);
     functionCaptionRect = ControlRect(IDC_FUNCTION_CAPTION);
@@ -147,6 +151,11 @@ void CEntryDlg::RefreshFromData()
 {
     SetControlText(IDC_INFO, infoText);
     SetControlText(IDC_HEADING, headingText);
+    // The names heading is five lines of the heading font, a few pixels more than its place in
+    // the layout; there is room below it, so it grows rather than losing its last line.
+    QRect heading = headingRect;
+    heading.setHeight(std::max(heading.height(), ControlAs<QLabel>(IDC_HEADING)->heightForWidth(heading.width())));
+    MoveControl(IDC_HEADING, heading);
     SetControlText(IDC_GRID_CAPTION, matrixCaption);
     SetControlText(IDC_FUNCTION_CAPTION, functionCaption);
     SetControlText(IDC_FUNCTION_LABEL, designationLabel);

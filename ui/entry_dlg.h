@@ -99,6 +99,7 @@ private:
     QFont headingFont;
     QFont textFont;
 
+    QRect headingRect;
     QRect gridRect, gridNamesRect;
     QRect matrixCaptionRect, matrixCaptionNamesRect;
     QRect functionCaptionRect, functionCaptionNamesRect;

@@ -14,6 +14,12 @@ struct Move {
     CellPos to;
 };
 
+void PrintTo(const Move& move, std::ostream* out)
+{
+    *out << move.from.row << "," << move.from.column << " key " << static_cast<int>(move.key) << " to "
+         << move.to.row << "," << move.to.column;
+}
+
 // Rows 0 and 1 fixed, row 4 hidden; column 0 fixed, column 3 hidden: body rows 2, 3, 5 and
 // body columns 1, 2, 4.
 const std::vector<int> heights{20, 20, 20, 20, 0, 20};
