@@ -258,6 +258,7 @@ private:
         int first;
         int last;
     };
+    static Span SpanOf(const std::vector<int>& sizes, int first, int end, int origin, int low, int high);
     Span RowSpan(int top, int bottom, bool fixed) const;
     Span ColumnSpan(int left, int right, bool fixed) const;
     void PaintBand(QPainter& painter, const QRect& area, bool fixedRows, bool fixedColumns) const;

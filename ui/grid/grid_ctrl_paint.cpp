@@ -244,38 +244,37 @@ void CGridCtrl::resizeEvent(QResizeEvent* event)
     ResetScrollBars();
 }
 
-CGridCtrl::Span CGridCtrl::RowSpan(int top, int bottom, bool fixed) const
+// The visible rows (or columns) of one band whose extents lie between low and high: the band
+// starts at `origin` and holds the sizes from `first` to `end`; hidden ones never count.
+CGridCtrl::Span CGridCtrl::SpanOf(const std::vector<int>& sizes, int first, int end, int origin, int low, int high)
 {
     Span span{0, -1};
-    int y = fixed ? 0 : FixedHeight() - verticalScrollBar()->value();
-    const int end = fixed ? m_fixedRowCount : m_rowCount;
-    for (int row = fixed ? 0 : m_fixedRowCount; row < end && y <= bottom; ++row) {
-        const int next = y + m_rowHeights[row];
-        if (next > top && m_rowHeights[row] > 0) {
+    int position = origin;
+    for (int index = first; index < end && position <= high; ++index) {
+        const int next = position + sizes[index];
+        if (next > low && sizes[index] > 0) {
             if (span.first > span.last)
-                span.first = row;
-            span.last = row;
+                span.first = index;
+            span.last = index;
         }
-        y = next;
+        position = next;
     }
     return span;
 }
 
+CGridCtrl::Span CGridCtrl::RowSpan(int top, int bottom, bool fixed) const
+{
+    if (fixed)
+        return SpanOf(m_rowHeights, 0, m_fixedRowCount, 0, top, bottom);
+    return SpanOf(m_rowHeights, m_fixedRowCount, m_rowCount, FixedHeight() - verticalScrollBar()->value(), top, bottom);
+}
+
 CGridCtrl::Span CGridCtrl::ColumnSpan(int left, int right, bool fixed) const
 {
-    Span span{0, -1};
-    int x = fixed ? 0 : FixedWidth() - horizontalScrollBar()->value();
-    const int end = fixed ? m_fixedColumnCount : m_columnCount;
-    for (int column = fixed ? 0 : m_fixedColumnCount; column < end && x <= right; ++column) {
-        const int next = x + m_columnWidths[column];
-        if (next > left && m_columnWidths[column] > 0) {
-            if (span.first > span.last)
-                span.first = column;
-            span.last = column;
-        }
-        x = next;
-    }
-    return span;
+    if (fixed)
+        return SpanOf(m_columnWidths, 0, m_fixedColumnCount, 0, left, right);
+    return SpanOf(m_columnWidths, m_fixedColumnCount, m_columnCount,
+                  FixedWidth() - horizontalScrollBar()->value(), left, right);
 }
 
 void CGridCtrl::paintEvent(QPaintEvent* event)
