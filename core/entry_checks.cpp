@@ -1,7 +1,5 @@
 #include "core/entry_checks.h"
 
-#include <charconv>
-
 #include "core/number_text.h"
 
 namespace {
@@ -72,23 +70,6 @@ std::optional<std::string> CheckSizes(int equationCount, int unknownCount)
     if (!equationsFit || !unknownsFit)
         return std::string("Введите допустимые значения");
     return std::nullopt;
-}
-
-std::optional<int> ParseSizeField(const std::string& text)
-{
-    size_t begin = text.find_first_not_of(' ');
-    size_t end = text.find_last_not_of(' ');
-    if (begin == std::string::npos)
-        return std::nullopt;
-    const char* first = text.data() + begin;
-    const char* last = text.data() + end + 1;
-    if (*first == '+' && first + 1 != last && first[1] >= '0' && first[1] <= '9')
-        ++first;
-    int value = 0;
-    auto [stop, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || stop != last)
-        return std::nullopt;
-    return value;
 }
 
 std::string FirstCharacters(const std::string& text, int count)

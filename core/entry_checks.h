@@ -13,9 +13,6 @@
 // "Введите допустимые значения" when m or n lies outside 1..100.
 std::optional<std::string> CheckSizes(int equationCount, int unknownCount);
 
-// The integer typed into a size field: optional sign, digits, surrounding spaces; none otherwise.
-std::optional<int> ParseSizeField(const std::string& text);
-
 // The first `count` characters of UTF-8 text (characters, not bytes).
 std::string FirstCharacters(const std::string& text, int count);
 

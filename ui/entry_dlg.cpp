@@ -7,6 +7,7 @@
 
 #include "platform/desktop.h"
 #include "platform/fonts.h"
+#include "platform/integer_text.h"
 #include "platform/modal.h"
 #include "platform/tone.h"
 #include "platform/up_down.h"
@@ -188,7 +189,7 @@ void CEntryDlg::OnEditChange(int id)
 {
     if (id != IDC_EQUATIONS && id != IDC_UNKNOWNS)
         return;
-    if (auto value = ParseSizeField(ControlText(id).toStdString()))
+    if (auto value = ParseInteger(ControlText(id)))
         (id == IDC_EQUATIONS ? equationCount : unknownCount) = *value;
 }
 

@@ -43,16 +43,6 @@ TEST(EntryChecks, SizesMustLieBetweenOneAndHundred)
         EXPECT_EQ(CheckSizes(m, n), "Введите допустимые значения") << m << " x " << n;
 }
 
-TEST(EntryChecks, SizeFieldsReadOnlyIntegers)
-{
-    EXPECT_EQ(ParseSizeField("12"), 12);
-    EXPECT_EQ(ParseSizeField(" 7 "), 7);
-    EXPECT_EQ(ParseSizeField("-3"), -3);
-    EXPECT_EQ(ParseSizeField("+4"), 4);
-    for (const char* text : {"", " ", "3a", "1.5", "x", "99999999999", "--1", "+-1", "1 2"})
-        EXPECT_FALSE(ParseSizeField(text)) << text;
-}
-
 TEST(EntryChecks, NamesAreCutToThreeCharactersNotBytes)
 {
     EXPECT_EQ(FirstCharacters("абвг", 3), "абв");

@@ -80,7 +80,7 @@ TEST(ParseInteger, ReadsWholeFieldsOnly)
         {"0", 0}, {"100", 100}, {" 42 ", 42}, {"-7", -7}, {"+7", 7}, {"2147483647", INT_MAX},
         {"", std::nullopt}, {" ", std::nullopt}, {"12a", std::nullopt}, {"1 2", std::nullopt},
         {"+-1", std::nullopt}, {"- 1", std::nullopt}, {"1.5", std::nullopt}, {"2147483648", std::nullopt},
-        {"٣", std::nullopt},
+        {"٣", std::nullopt}, {"x", std::nullopt}, {"--1", std::nullopt}, {"99999999999", std::nullopt},
     };
     for (const Row& row : rows)
         EXPECT_EQ(ParseInteger(QString::fromUtf8(row.text)), row.expected) << row.text;
