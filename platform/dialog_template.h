@@ -26,6 +26,7 @@ enum class ControlFlag : unsigned {
     Sorted = 1u << 3,      // drop-down list: AddListItem keeps the items in alphabetical order
     Group = 1u << 4,       // radio button: starts a new group; following radio rows join it
     AutoBuddy = 1u << 5,   // up-down: steps the edit of the row just before it
+    ClipSiblings = 1u << 6, // may overlap its siblings without drawing over them: never collapsed
 };
 
 constexpr ControlFlag operator|(ControlFlag a, ControlFlag b)

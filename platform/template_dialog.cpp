@@ -70,12 +70,19 @@ TemplateDialog::TemplateDialog(const DialogTemplate& layout, QWidget* parent)
 
     for (const ControlRow& row : layout.controls)
         AddControl(row);
+    client->installEventFilter(this);
 }
 
 QWidget* TemplateDialog::Control(int id) const
 {
     const PlacedControl* placed = Placed(id);
     return placed != nullptr ? placed->widget : nullptr;
+}
+
+bool TemplateDialog::ControlHasFlag(int id, ControlFlag flag) const
+{
+    const PlacedControl* placed = Placed(id);
+    return placed != nullptr && HasFlag(placed->flags, flag);
 }
 
 void TemplateDialog::EnableControl(int id, bool enable)
@@ -223,6 +230,13 @@ void TemplateDialog::OnOK()
 void TemplateDialog::OnCancel()
 {
     done(IdCancel);
+}
+
+bool TemplateDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == client && event->type() == QEvent::Resize)
+        OnSize();
+    return QDialog::eventFilter(watched, event);
 }
 
 void TemplateDialog::keyPressEvent(QKeyEvent* event)

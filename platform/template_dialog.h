@@ -24,6 +24,9 @@ public:
     template <class Widget>
     Widget* ControlAs(int id) const { return qobject_cast<Widget*>(Control(id)); }
 
+    // Whether the control's row in the table carries the flag.
+    bool ControlHasFlag(int id, ControlFlag flag) const;
+
     void EnableControl(int id, bool enable = true);
     void ShowControl(int id, bool show = true);
     // Pixels in the client area, where the menu bar is not.
@@ -62,7 +65,10 @@ protected:
     // Close with IdOk and IdCancel; override to check first or to stay open.
     virtual void OnOK();
     virtual void OnCancel();
+    // After every change of the client area's size.
+    virtual void OnSize() {}
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
