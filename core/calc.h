@@ -27,14 +27,22 @@ struct divzero {};
 // signed factors or a function name followed by its argument. Made for one evaluation.
 class Parser {
 public:
+    // The longest text read; the rest is cut off.
+    static constexpr size_t kMaxLength = 255;
+
     Parser();
     virtual ~Parser() = default;
 
-    // Keeps the first 255 characters; the text ends at the first zero character.
+    // Keeps the first kMaxLength characters; the text ends at the first zero character.
     void SetExpression(const std::string& text);
 
     // Evaluation stops at the first token that cannot continue the sum: "2 3" is 2.
     double Evaluate();
+
+    // After Evaluate: the offset in the given text of the first character not read, past the
+    // spaces before it. The caller compares it with the text's length to see whether the value
+    // is that of the whole text; a longer text stops at kMaxLength at the latest.
+    size_t StopOffset() const { return tokenStart; }
 
 protected:
     enum TokenKind { Number = 1, Delimiter = 2, Name = 3, End = 4 };
@@ -45,8 +53,6 @@ protected:
     virtual double ParseFactor();
 
 private:
-    static constexpr size_t kMaxLength = 255;
-
     double ParseFunction();
     std::string_view TokenText() const;
     char TokenSymbol() const;

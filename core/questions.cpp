@@ -1,5 +1,8 @@
 #include "core/questions.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "core/calc.h"
 #include "core/number_text.h"
 #include "core/simplex.h"
@@ -30,6 +33,63 @@ std::string ElementName(int row, int column)
     if (column == 1)
         return "B(" + Number(row) + ")";
     return "A(" + Number(row) + "," + Number(column - 1) + ")";
+}
+
+// A long unread part is quoted by its first characters only, so that the message stays short.
+constexpr size_t kQuotedCharacters = 20;
+
+bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Cut after kQuotedCharacters characters, never inside a letter's bytes.
+std::string Quoted(std::string_view text)
+{
+    size_t characters = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (!IsUtf8Continuation(text[i]) && characters++ == kQuotedCharacters)
+            return "\"" + std::string(text.substr(0, i)) + "…\"";
+    }
+    return "\"" + std::string(text) + "\"";
+}
+
+// What the calculator left unread, without the spaces around it: the calculator skips spaces,
+// so trailing ones leave nothing unread.
+std::string_view UnreadPart(std::string_view typed, size_t stop)
+{
+    std::string_view rest = typed.substr(std::min(stop, typed.size()));
+    size_t first = rest.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return rest.substr(first, rest.find_last_not_of(' ') - first + 1);
+}
+
+// A value read from a prefix is not the one the student meant: "1e5" would be judged as 1.
+Verdict UnreadPartRefusal(std::string_view unread, bool cutOff)
+{
+    std::string what = cutOff ? "выражение длиннее " + std::to_string(calc::Parser::kMaxLength) +
+                                    " символов, не прочитан конец: "
+                              : "не разобран конец выражения: ";
+    return Say(Outcome::Refused, "Ошибка синтаксиса " + what + Quoted(unread), "Ошибка ввода");
+}
+
+// Fills `value`, or gives the refusal of a text that cannot be judged.
+std::optional<Verdict> Calculate(const std::string& typed, double& value)
+{
+    try {
+        calc::Parser parser;
+        parser.SetExpression(typed);
+        value = parser.Evaluate();
+        std::string_view unread = UnreadPart(typed, parser.StopOffset());
+        if (!unread.empty())
+            return UnreadPartRefusal(unread, parser.StopOffset() >= calc::Parser::kMaxLength);
+    } catch (const calc::divzero&) {
+        return Say(Outcome::Refused, "Деление на 0", "Ошибка вычисления");
+    } catch (const calc::SyntaxError& error) {
+        return Say(Outcome::Refused, std::string("Ошибка синтаксиса ") + error.message, "Ошибка ввода");
+    } catch (const calc::MathError& error) {
+        return Say(Outcome::Refused, std::string("Ошибка в процессе вычисления ") + error.message,
+                   "Ошибка вычисления");
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -95,18 +155,8 @@ std::string ElementQuestion::FailureText() const
 Verdict ElementQuestion::Submit(const std::string& typed)
 {
     double value = 0;
-    try {
-        calc::Parser parser;
-        parser.SetExpression(typed);
-        value = parser.Evaluate();
-    } catch (const calc::divzero&) {
-        return Say(Outcome::Refused, "Деление на 0", "Ошибка вычисления");
-    } catch (const calc::SyntaxError& error) {
-        return Say(Outcome::Refused, std::string("Ошибка синтаксиса ") + error.message, "Ошибка ввода");
-    } catch (const calc::MathError& error) {
-        return Say(Outcome::Refused, std::string("Ошибка в процессе вычисления ") + error.message,
-                   "Ошибка вычисления");
-    }
+    if (std::optional<Verdict> refusal = Calculate(typed, value))
+        return *refusal;
     try {
         if (ThreeDecimalMatch(value, problem.DisplayValue(row, column)))
             return Say(Outcome::Accepted);

@@ -162,6 +162,48 @@ TEST(Calc, TextIsCutAfter255Characters)
     EXPECT_EQ(Outcome("1+" + spaces + "Б"), kNoExpression);
 }
 
+// Where the evaluation stopped: the offset of the first character not read, past the spaces.
+size_t StopOffset(const std::string& text)
+{
+    calc::Parser parser;
+    parser.SetExpression(text);
+    parser.Evaluate();
+    return parser.StopOffset();
+}
+
+std::string SumOfOnes(int count)
+{
+    std::string sum = "1";
+    for (int i = 1; i < count; ++i)
+        sum += "+1";
+    return sum;
+}
+
+TEST(Calc, StopOffsetTellsWhereTheValueEnds)
+{
+    const std::pair<std::string, size_t> rows[] = {
+        // stopped early: the value is that of the prefix only
+        {"1e5", 1}, {"2 3", 2}, {"-1 2/3", 3}, {"2+3Б", 3}, {"5)", 1}, {"7,5", 1}, {"2\t+3", 1},
+        {"(1)2", 3}, {"sin(0)x", 6}, {"2 ^3 e", 5}, {std::string("2\0+3", 4), 1},
+        // read to the end, trailing spaces included
+        {"2+3", 3}, {"2+3   ", 6}, {"  2", 3}, {"(1+2)(3+4)", 10}, {"((2))", 5}, {"sin(0)*2", 8},
+        {"abs-3", 5}, {"exp 1*2", 7}, {"2 (3)", 5}, {"-(2+3)", 6}, {"1.2.3", 5},
+    };
+    for (const auto& [text, offset] : rows)
+        EXPECT_EQ(StopOffset(text), offset) << '"' << text << '"';
+}
+
+TEST(Calc, TextBeyondTheLengthLimitIsUnread)
+{
+    // 150 ones make 299 characters; the first 255 hold 128 of them.
+    std::string sum = SumOfOnes(150);
+    ASSERT_EQ(sum.size(), 299u);
+    EXPECT_DOUBLE_EQ(Evaluated(sum), 128);
+    EXPECT_EQ(StopOffset(sum), calc::Parser::kMaxLength);
+    EXPECT_EQ(StopOffset(SumOfOnes(128)), 255u);
+    EXPECT_EQ(StopOffset("1" + std::string(254, ' ') + "+1"), 255u);
+}
+
 TEST(Calc, DecimalPointIsAPointWhateverTheLocale)
 {
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);

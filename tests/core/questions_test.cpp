@@ -55,6 +55,60 @@ TEST(Questions, ElementAcceptsValuesAndExpressionsAtThreeDecimals)
     EXPECT_EQ(question.Submit("0.3333333").outcome, Outcome::Accepted);
 }
 
+TEST(Questions, ElementRefusesTextNotReadToItsEndAndNamesTheUnreadPart)
+{
+    Problem problem = BuildTestProblem({{{Q(1, 3), Q(1)}}, {Q(1)}, Q(0), true, {1}});
+    FakeTutoringWindow window(problem);
+    const std::string notRead = "Ошибка синтаксиса не разобран конец выражения: ";
+    std::string sum = "0";
+    while (sum.size() < 299)
+        sum += "+0";
+    const std::pair<std::string, std::string> rows[] = {
+        {"1e5", notRead + "\"e5\""},
+        {"2 3", notRead + "\"3\""},
+        {"-1 2/3", notRead + "\"2/3\""},
+        {"1/3 Ф  ", notRead + "\"Ф\""},
+        {"1/3)", notRead + "\")\""},
+        {"1/3 abcdefghijklmnopqrst", notRead + "\"abcdefghijklmnopqrst\""},
+        {"1/3 abcdefghijklmnopqrstu", notRead + "\"abcdefghijklmnopqrst…\""},
+        // cut after twenty letters, never inside one
+        {"1/3 абвгдеёжзийклмнопрстуф", notRead + "\"абвгдеёжзийклмнопрст…\""},
+        {sum, "Ошибка синтаксиса выражение длиннее 255 символов, не прочитан конец: \"+0+0+0+0+0+0+0+0+0+0…\""},
+    };
+    for (const auto& [typed, message] : rows) {
+        ElementQuestion question(window, problem, ElementMode::KeyRow, 1, 1);
+        Verdict verdict = question.Submit(typed);
+        EXPECT_EQ(verdict.outcome, Outcome::Refused) << typed;
+        EXPECT_EQ(verdict.message, message) << typed;
+        EXPECT_EQ(verdict.caption, "Ошибка ввода") << typed;
+    }
+    // spaces alone are left, also beyond the length limit
+    const std::string spacesOnly[] = {"1/3   ", "  1/3 ", "1/3" + std::string(255, ' ')};
+    for (const std::string& right : spacesOnly) {
+        ElementQuestion question(window, problem, ElementMode::KeyRow, 1, 1);
+        EXPECT_EQ(question.Submit(right).outcome, Outcome::Accepted) << '"' << right << '"';
+    }
+}
+
+TEST(Questions, UnreadTextIsNotCountedAsAWrongValue)
+{
+    Problem problem = BuildTestProblem({{{Q(1, 3), Q(1)}}, {Q(1)}, Q(0), true, {1}});
+    FakeTutoringWindow window(problem);
+    ElementQuestion refusedOnly(window, problem, ElementMode::NewTable, 1, 1);
+    for (const char* typed : {"1e5", "0.3 3", "1/3Б"})
+        EXPECT_EQ(refusedOnly.Submit(typed).outcome, Outcome::Refused) << typed;
+    EXPECT_EQ(refusedOnly.Submit("1/3").outcome, Outcome::Accepted);
+
+    ElementQuestion thenWrong(window, problem, ElementMode::NewTable, 1, 1);
+    for (const char* typed : {"1e5", "0.3 3", "1/3Б"})
+        EXPECT_EQ(thenWrong.Submit(typed).outcome, Outcome::Refused) << typed;
+    EXPECT_EQ(thenWrong.Submit("0.3").outcome, Outcome::Retry);
+    EXPECT_EQ(thenWrong.Submit("1/4").outcome, Outcome::Retry);
+    EXPECT_EQ(thenWrong.Submit("2/6").outcome, Outcome::Accepted);
+    EXPECT_TRUE(window.runActive);
+    EXPECT_EQ(window.status, "");
+}
+
 TEST(Questions, KeyDialogTextsAndRanges)
 {
     Problem problem = ThreeEquations();
