@@ -1,8 +1,9 @@
 #include "core/tutoring_run.h"
 
+#include <algorithm>
+
 #include "core/element_draw.h"
 #include "core/number_text.h"
-#include "core/simplex.h"
 
 namespace {
 
@@ -23,6 +24,43 @@ constexpr int kRandomElements = 5;
 // The numbers of the table no longer fit the exact arithmetic; the run cannot go on.
 struct RunAborted {};
 
+// The order of the rows does not matter: the same set of basic unknowns is the same table.
+std::vector<int> BasisSet(const Problem& problem)
+{
+    std::vector<int> basis(problem.basis.begin() + 1, problem.basis.begin() + 1 + problem.equationCount);
+    std::sort(basis.begin(), basis.end());
+    return basis;
+}
+
+// The choice that cannot go round in a cycle: the lowest-numbered of the right key columns and,
+// among the tied rows, the one whose basic unknown has the lowest number.
+bool IsLowestNumberedChoice(const Problem& problem, int expectedColumn, int column, int row)
+{
+    for (int k = 1; k < column; ++k) {
+        if (IsRightKeyColumn(problem, expectedColumn, k))
+            return false;
+    }
+    for (int i = 1; i <= problem.equationCount; ++i) {
+        if (IsRightKeyRow(problem, column, i) && problem.basis[i] < problem.basis[row])
+            return false;
+    }
+    return true;
+}
+
+std::string CycleText(int table, int earlierTable)
+{
+    return "Таблица " + std::to_string(table) + " повторяет базис таблицы " + std::to_string(earlierTable) +
+           ": при таком выборе решение пойдет по кругу и не закончится. Чтобы выйти из цикла, берите из "
+           "подходящих ключевых столбцов столбец с наименьшим номером, а из равноценных ключевых элементов — "
+           "тот, в строке которого базисное неизвестное имеет наименьший номер.";
+}
+
+std::string RepeatedOptimumText(int table, int earlierTable)
+{
+    return "Оптимальная таблица " + std::to_string(table) + " повторяет таблицу " + std::to_string(earlierTable) +
+           ", поэтому строить следующую таблицу не нужно.";
+}
+
 } // namespace
 
 TutoringRun::TutoringRun(TutoringWindow& window, Problem& problem) : window(window), problem(problem) {}
@@ -42,14 +80,14 @@ void TutoringRun::RunTutoring()
         while (window.RunActive() && Step()) {
         }
     } catch (const RunAborted&) {
-        Abort();
+        ReportOverflow();
     } catch (const FractionOverflow&) {
-        Abort();
+        ReportOverflow();
     }
 }
 
-// Not the student's failure: the run stops, and a new one may start.
-void TutoringRun::Abort()
+// The run stops, and a new one may start.
+void TutoringRun::ReportOverflow()
 {
     window.SetStatusText("Разбор прерван: числа таблицы стали слишком большими");
     window.ShowMessage("Числа этой таблицы стали слишком большими для точного счета, поэтому разбор задачи "
@@ -85,6 +123,7 @@ void TutoringRun::CompleteFirstTable()
         }
     }
     window.TakeSnapshot();
+    RememberBasis();
     ++tableNumber;
     firstPivotDone = false;
 }
@@ -98,7 +137,7 @@ bool TutoringRun::Step()
             WrongDecision("Вы приняли неверное решение, так как все итерации выполнены");
             return true;
         }
-        BuildNextTable(status == StepStatus::Continue ? FindKeyColumn(problem) : FindAlternativeColumn(problem));
+        BuildNextTable(status);
         return true;
     }
     if (status == StepStatus::Continue && !HasBlockedColumn(problem)) {
@@ -122,8 +161,9 @@ void TutoringRun::Succeed()
     window.SetStatusText("Задача успешно решена");
 }
 
-void TutoringRun::BuildNextTable(int expectedColumn)
+void TutoringRun::BuildNextTable(StepStatus status)
 {
+    const int expectedColumn = status == StepStatus::Continue ? FindKeyColumn(problem) : FindAlternativeColumn(problem);
     KeyAnswer column = window.AskKeyColumn(expectedColumn);
     Check(column.outcome);
     if (!window.RunActive())
@@ -132,6 +172,7 @@ void TutoringRun::BuildNextTable(int expectedColumn)
     Check(row.outcome);
     if (!window.RunActive())
         return;
+    const bool lowestNumbers = IsLowestNumberedChoice(problem, expectedColumn, column.number, row.number);
     // The student's accepted choices make the next table, whichever of several right ones they were.
     Pivot(problem, column.number, row.number);
     if (!firstPivotDone) {
@@ -140,6 +181,13 @@ void TutoringRun::BuildNextTable(int expectedColumn)
     }
     if (!window.RunActive())
         return;
+    ShowNewTable();
+    if (int earlierTable = RememberBasis())
+        TellOfRepeatedBasis(status, earlierTable, lowestNumbers);
+}
+
+void TutoringRun::ShowNewTable()
+{
     window.FillTable();
     window.Redraw(Grid::Main);
     window.EnableKeyRow(false);
@@ -147,6 +195,32 @@ void TutoringRun::BuildNextTable(int expectedColumn)
     window.Redraw(Grid::KeyRow);
     window.TakeSnapshot();
     ++tableNumber;
+}
+
+int TutoringRun::RememberBasis()
+{
+    std::vector<int> basis = BasisSet(problem);
+    auto earlier = std::find(tableBases.rbegin(), tableBases.rend(), basis);
+    int earlierTable = static_cast<int>(tableBases.rend() - earlier);
+    tableBases.push_back(std::move(basis));
+    return earlierTable;
+}
+
+// Nothing is counted: the student chose right at every step, and the run goes on.
+void TutoringRun::TellOfRepeatedBasis(StepStatus status, int earlierTable, bool lowestNumbers)
+{
+    const int table = static_cast<int>(tableBases.size());
+    // Moving between alternative optimal tables is no cycle of degeneracy: the student may stop.
+    if (status == StepStatus::ContinueOnce) {
+        window.ShowMessage(RepeatedOptimumText(table, earlierTable), kTitle, MessageIcon::Information);
+        return;
+    }
+    // Once told, a student who keeps to the lowest numbers is on the way out of the cycle, though
+    // that way may pass through tables met before.
+    if (cycleReported && lowestNumbers)
+        return;
+    cycleReported = true;
+    window.ShowMessage(CycleText(table, earlierTable), kTitle, MessageIcon::Information);
 }
 
 void TutoringRun::AskKeyRowAndElements(int keyRow, int column)

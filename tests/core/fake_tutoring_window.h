@@ -42,6 +42,10 @@ public:
     std::deque<std::optional<int>> keyColumnAnswers;
     std::deque<std::optional<int>> keyElementAnswers;
     std::deque<bool> decisions;
+    // The student's own way of choosing, used instead of the right answer once the queue is spent:
+    // the key column from the table, the key row from the table and the accepted column.
+    std::function<int(const Problem&)> chooseKeyColumn;
+    std::function<int(const Problem&, int column)> chooseKeyRow;
     // Called with every question before it is answered, to look at the window as the student does.
     std::function<void(const Event&)> onQuestion;
 
@@ -144,7 +148,7 @@ public:
         Notify({"key column", "", "", 0, expectedColumn});
         KeyQuestion question(*this, problem, KeyQuestion::Mode::Column, expectedColumn, run.TableNumber());
         QuestionOutcome outcome = Answer([&] {
-            std::optional<int> answer = expectedColumn;
+            std::optional<int> answer = chooseKeyColumn ? chooseKeyColumn(problem) : expectedColumn;
             if (!keyColumnAnswers.empty()) {
                 answer = keyColumnAnswers.front();
                 keyColumnAnswers.pop_front();
@@ -161,7 +165,7 @@ public:
         Notify({"key element", "", "", 0, column});
         KeyQuestion question(*this, problem, KeyQuestion::Mode::Element, column, run.TableNumber());
         QuestionOutcome outcome = Answer([&] {
-            std::optional<int> answer = FindKeyRow(problem, column);
+            std::optional<int> answer = chooseKeyRow ? chooseKeyRow(problem, column) : FindKeyRow(problem, column);
             if (!keyElementAnswers.empty()) {
                 answer = keyElementAnswers.front();
                 keyElementAnswers.pop_front();

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <random>
+#include <set>
 
 #include "core/element_draw.h"
 #include "tests/core/fake_tutoring_window.h"
@@ -95,6 +98,7 @@ TEST_F(TutoringRunTest, RandomProblemsEndWithSuccessForARightStudent)
         ASSERT_TRUE(window.runActive);
         EXPECT_EQ(window.snapshots.size(), static_cast<size_t>(window.run.TableNumber() - 1));
         EXPECT_TRUE(window.EventsOf("fail").empty());
+        EXPECT_EQ(window.EventsOf("message").size(), 1u) << "the success only: no repeated basis";
         StepStatus status = ClassifyTable(problem);
         EXPECT_TRUE(status != StepStatus::Continue || HasBlockedColumn(problem));
         ++succeeded;
@@ -383,6 +387,10 @@ TEST_F(TutoringRunTest, FailureDuringTheKeyRowKeepsThePreviousTable)
     EXPECT_TRUE(AskedNewTableElements(window).empty());
 }
 
+const char kOverflowStatus[] = "Разбор прерван: числа таблицы стали слишком большими";
+const char kOverflowMessage[] = "Числа этой таблицы стали слишком большими для точного счета, поэтому разбор задачи "
+                                "прерван.\nЭто не ваша ошибка: попробуйте задачу с другими коэффициентами.";
+
 TEST_F(TutoringRunTest, NumbersTooLargeForExactArithmeticAbortWithoutFailing)
 {
     const int64_t big = int64_t(1) << 40;
@@ -392,8 +400,160 @@ TEST_F(TutoringRunTest, NumbersTooLargeForExactArithmeticAbortWithoutFailing)
     window.run.RunTutoring();
     EXPECT_TRUE(window.runActive);
     EXPECT_TRUE(window.EventsOf("fail").empty());
-    EXPECT_EQ(window.status, "Разбор прерван: числа таблицы стали слишком большими");
-    EXPECT_EQ(window.events.back().kind, "message");
+    EXPECT_EQ(window.status, kOverflowStatus);
+    EXPECT_EQ(window.events.back().text, kOverflowMessage);
+}
+
+TEST_F(TutoringRunTest, OverflowReportForAWindowThatCannotShowItsFirstTable)
+{
+    Problem problem = TwoStepProblem();
+    FakeTutoringWindow window(problem);
+    window.run.ReportOverflow();
+    EXPECT_EQ(window.status, kOverflowStatus);
+    ASSERT_EQ(window.events.size(), 1u) << "one message, no question, no failure";
+    EXPECT_EQ(window.events[0].kind, "message");
+    EXPECT_EQ(window.events[0].text, kOverflowMessage);
+    EXPECT_EQ(window.events[0].caption, "Таблитор");
+    EXPECT_EQ(window.events[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(window.runActive);
+}
+
+// Beale's example: degenerate, and the textbook rule goes round in a cycle on it. max F with the
+// optimum 5/4 at x4 = x6 = 1.
+Problem BealeProblem()
+{
+    return BuildTestProblem({{{Q(0), Q(1), Q(0), Q(0), Q(1, 4), Q(-8), Q(-1), Q(9)},
+                              {Q(0), Q(0), Q(1), Q(0), Q(1, 2), Q(-12), Q(-1, 2), Q(3)},
+                              {Q(1), Q(0), Q(0), Q(1), Q(0), Q(0), Q(1), Q(0)}},
+                             {Q(0), Q(0), Q(0), Q(3, 4), Q(-20), Q(1, 2), Q(-6)},
+                             Q(0),
+                             true,
+                             {1, 2, 3}});
+}
+
+// The smallest-index rule, chosen among the answers the judges accept.
+int LowestNumberedKeyColumn(const Problem& problem)
+{
+    for (int k = 1; k <= problem.workUnknownCount; ++k)
+        if (IsRightKeyColumn(problem, FindKeyColumn(problem), k))
+            return k;
+    return 0;
+}
+
+int KeyRowOfLowestNumberedBasic(const Problem& problem, int column)
+{
+    int chosen = 0;
+    for (int i = 1; i <= problem.equationCount; ++i)
+        if (IsRightKeyRow(problem, column, i) && (chosen == 0 || problem.basis[i] < problem.basis[chosen]))
+            chosen = i;
+    return chosen;
+}
+
+// The basic unknowns of every shown table, as the student reads them off the snapshots.
+std::vector<std::set<std::string>> SnapshotBases(const FakeTutoringWindow& window)
+{
+    std::vector<std::set<std::string>> bases;
+    for (const auto& snapshot : window.snapshots) {
+        std::set<std::string> names;
+        for (int i = 1; i <= window.problem.equationCount; ++i)
+            names.insert(snapshot.at({i + 1, 1}));
+        bases.push_back(names);
+    }
+    return bases;
+}
+
+// Ends a run that would otherwise go on for ever: a No where a table is still to be built.
+void StopAfterDecisions(FakeTutoringWindow& window, int limit)
+{
+    auto decisions = std::make_shared<int>(0);
+    window.onQuestion = [&window, decisions, limit](const Event& e) {
+        if (e.kind == "yes/no" && ++*decisions >= limit)
+            window.decisions = {false};
+    };
+}
+
+const char kBealeCycle[] =
+    "Таблица 7 повторяет базис таблицы 1: при таком выборе решение пойдет по кругу и не закончится. Чтобы "
+    "выйти из цикла, берите из подходящих ключевых столбцов столбец с наименьшим номером, а из равноценных "
+    "ключевых элементов — тот, в строке которого базисное неизвестное имеет наименьший номер.";
+
+TEST_F(TutoringRunTest, TextbookRuleOnBealeExampleIsToldOfTheCycle)
+{
+    Problem problem = BealeProblem();
+    FakeTutoringWindow window(problem);
+    StopAfterDecisions(window, 7); // the student answers No at table 7
+    window.run.RunTutoring();
+
+    auto bases = SnapshotBases(window);
+    ASSERT_EQ(bases.size(), 7u);
+    EXPECT_EQ(std::set(bases.begin(), bases.begin() + 6).size(), 6u) << "tables 1 to 6 all differ";
+    EXPECT_EQ(bases[6], bases[0]);
+    auto messages = window.EventsOf("message");
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, kBealeCycle);
+    EXPECT_EQ(messages[0].caption, "Таблитор");
+    EXPECT_EQ(messages[0].icon, MessageIcon::Information);
+    // told after table 7 was shown and taken, and the run went on to the next decision
+    auto told = std::find_if(window.events.begin(), window.events.end(),
+                             [](const Event& e) { return e.text == kBealeCycle; });
+    ASSERT_NE(told, window.events.end());
+    ASSERT_NE(told + 1, window.events.end());
+    EXPECT_EQ((told + 1)->kind, "yes/no");
+    EXPECT_EQ(window.run.TableNumber(), 8);
+    EXPECT_EQ(messages[1].text, "Вы приняли неверное решение, так как не все итерации выполнены");
+}
+
+TEST_F(TutoringRunTest, LowestNumbersAfterTheCycleMessageSolveBealeExample)
+{
+    Problem problem = BealeProblem();
+    FakeTutoringWindow window(problem);
+    auto told = [&window] { return !window.EventsOf("message").empty(); };
+    window.chooseKeyColumn = [told](const Problem& p) {
+        return told() ? LowestNumberedKeyColumn(p) : FindKeyColumn(p);
+    };
+    window.chooseKeyRow = [told](const Problem& p, int column) {
+        return told() ? KeyRowOfLowestNumberedBasic(p, column) : FindKeyRow(p, column);
+    };
+    StopAfterDecisions(window, 30);
+    window.run.RunTutoring();
+
+    EXPECT_EQ(window.status, "Задача успешно решена");
+    EXPECT_TRUE(window.runActive);
+    auto messages = window.EventsOf("message");
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, kBealeCycle);
+    EXPECT_EQ(problem.DisplayValue(problem.equationCount + 1, 1), Q(5, 4));
+    EXPECT_EQ(window.Text(Grid::Main, 5, 2), "5/4");
+    EXPECT_EQ(window.snapshots.size(), static_cast<size_t>(window.run.TableNumber() - 1));
+}
+
+TEST_F(TutoringRunTest, AlternativeOptimumBuiltBackAgainIsNoCycle)
+{
+    // the problem of AlternativeTableIsBuiltOnYesAndNoThenSucceeds: x3, then x2 can enter at zero
+    Problem problem = BuildTestProblem({{{Q(4), Q(1), Q(0), Q(1)}, {Q(2), Q(0), Q(1), Q(1)}},
+                                        {Q(1), Q(0), Q(1)}, Q(0), true, {1, 2}});
+    FakeTutoringWindow window(problem);
+    window.decisions = {true, true, false};
+    window.onQuestion = [&window](const Event& e) {
+        if (e.kind == "yes/no" && window.run.TableNumber() == 4) {
+            StepStatus status = ClassifyTable(window.problem);
+            EXPECT_EQ(status, StepStatus::ContinueOnce);
+            EXPECT_TRUE(IsRightDecision(window.problem, status, false)) << "the message advises No";
+        }
+    };
+    window.run.RunTutoring();
+    std::vector<std::string> texts;
+    for (const Event& e : window.EventsOf("message")) {
+        texts.push_back(e.text);
+        EXPECT_EQ(e.icon, MessageIcon::Information);
+    }
+    std::vector<std::string> expected = {
+        "Оптимальная таблица 3 повторяет таблицу 1, поэтому строить следующую таблицу не нужно.",
+        "Теперь вам не составит труда выписать решение из таблицы",
+    };
+    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(window.status, "Задача успешно решена");
+    EXPECT_EQ(window.snapshots.size(), 3u);
 }
 
 } // namespace
