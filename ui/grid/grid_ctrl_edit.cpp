@@ -64,7 +64,9 @@ Shortcut ShortcutOf(const QKeyEvent* event)
 
 GridShape CGridCtrl::Shape() const
 {
-    return GridShape{m_fixedRowCount, m_fixedColumnCount, m_rowHeights, m_columnWidths};
+    // Read-only cells take no typing: the keys pass over them to the next cell to type into.
+    return GridShape{m_fixedRowCount, m_fixedColumnCount, m_rowHeights, m_columnWidths,
+        [this](CellPos cell) { return !(GetCellState(cell.row, cell.column) & GCS_READONLY); }};
 }
 
 bool CGridCtrl::event(QEvent* event)

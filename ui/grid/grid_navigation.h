@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "ui/grid/grid_defs.h"
@@ -14,8 +15,11 @@ struct GridShape {
     int fixedColumns;
     const std::vector<int>& rowHeights;
     const std::vector<int>& columnWidths;
+    // Whether the keys may stop on a body cell: a student typing along a row passes over the
+    // cells nobody types into. Unset, every cell takes the focus.
+    std::function<bool(CellPos)> takesKeyboardFocus = {};
 };
 
-// The focus cell after the key. It never enters the fixed rows or columns and stays where it
-// is when there is nowhere to go.
+// The focus cell after the key. It never enters the fixed rows or columns, passes over the cells
+// that do not take the keyboard focus and stays where it is when there is nowhere to go.
 CellPos NextFocusCell(const GridShape& shape, CellPos current, NavigationKey key);

@@ -146,10 +146,11 @@ TEST_F(GridEdit, ShiftTabGoesBack)
     EXPECT_NE(grid.GetEditor(), nullptr);
 }
 
-TEST_F(GridEdit, ReadOnlyCellsNeverEditButAreStillPassed)
+TEST_F(GridEdit, ReadOnlyCellsTakeAClickButNeverEdit)
 {
     dialog.Click(1, 3);
     dialog.Click(1, 3);
+    EXPECT_EQ(grid.GetFocusCell(), (CellPos{1, 3}));
     EXPECT_EQ(grid.GetEditor(), nullptr);
     QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, dialog.CellCentre(1, 3));
     EXPECT_EQ(grid.GetEditor(), nullptr);
@@ -158,17 +159,53 @@ TEST_F(GridEdit, ReadOnlyCellsNeverEditButAreStillPassed)
     EXPECT_EQ(grid.GetEditor(), nullptr);
     EXPECT_EQ(grid.GetCellText(1, 3), "=");
 
-    dialog.Click(1, 2);
-    dialog.Type("4");
-    dialog.Key(Qt::Key_Tab);
-    EXPECT_EQ(grid.GetFocusCell(), (CellPos{1, 3}));
-    EXPECT_EQ(grid.GetEditor(), nullptr);
     dialog.Key(Qt::Key_Tab);
     EXPECT_EQ(grid.GetFocusCell(), (CellPos{1, 4}));
-    dialog.Type("7");
-    dialog.Key(Qt::Key_Return);
-    EXPECT_EQ(grid.GetCellText(1, 4), "7");
+}
+
+TEST_F(GridEdit, TypingARowWithTabPassesTheSignColumn)
+{
+    dialog.Click(1, 0);
+    for (const char* text : {"1", "1", "1"}) {
+        dialog.Type(text);
+        dialog.Key(Qt::Key_Tab);
+    }
+    dialog.Type("4");
+    dialog.Key(Qt::Key_Tab);
+    EXPECT_EQ(grid.GetCellText(1, 4), "4");
     EXPECT_EQ(grid.GetCellText(1, 3), "=");
+    EXPECT_EQ(grid.GetFocusCell(), (CellPos{2, 0}));
+    EXPECT_NE(grid.GetEditor(), nullptr);
+}
+
+TEST_F(GridEdit, ArrowsAndShiftTabFromAnEditorPassTheSignColumn)
+{
+    dialog.Click(1, 2);
+    dialog.Type("3");
+    dialog.Key(Qt::Key_Right);
+    EXPECT_EQ(grid.GetFocusCell(), (CellPos{1, 4}));
+    ASSERT_NE(grid.GetEditor(), nullptr);
+    dialog.Type("6");
+    dialog.Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(grid.GetCellText(1, 4), "6");
+    EXPECT_EQ(grid.GetFocusCell(), (CellPos{1, 2}));
+    ASSERT_NE(grid.GetEditor(), nullptr);
+    EXPECT_EQ(grid.GetEditor()->selectedText(), "3");
+
+    dialog.Key(Qt::Key_Escape);
+    dialog.Click(1, 4);
+    dialog.Key(Qt::Key_Left);
+    EXPECT_EQ(grid.GetFocusCell(), (CellPos{1, 2}));
+    EXPECT_EQ(grid.GetEditor(), nullptr);
+}
+
+TEST_F(GridEdit, ArrowsAlongTheSignColumnKeepTheCell)
+{
+    dialog.Click(1, 3);
+    dialog.Key(Qt::Key_Down);
+    EXPECT_EQ(grid.GetFocusCell(), (CellPos{1, 3}));
+    dialog.Key(Qt::Key_Up);
+    EXPECT_EQ(grid.GetFocusCell(), (CellPos{1, 3}));
 }
 
 TEST_F(GridEdit, AButtonClickEndsTheEditFirst)
@@ -276,8 +313,9 @@ TEST(GridTyping, TenByTwelveMatrixCellByCellWithTab)
     dialog.Click(1, 0);
     for (int row = 1; row <= 10; ++row)
         for (int column = 0; column < 14; ++column) {
-            if (column != 12)
-                dialog.Type(QString::number(row * 100 + column));
+            if (column == 12)
+                continue;
+            dialog.Type(QString::number(row * 100 + column));
             dialog.Key(Qt::Key_Tab);
         }
     dialog.Key(Qt::Key_Return);
