@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/problem.h"
 #include "core/tutoring_window.h"
@@ -14,6 +15,10 @@ void WriteTableHeaders(TutoringWindow& window, const Problem& problem, int displ
 // The free term, the prices, the basis, the values and the index row; the first table shows "?"
 // for the prices, the basis and the index row until the student has supplied them.
 void WriteTableBody(TutoringWindow& window, const Problem& problem, int tableNumber, int displayMode);
+
+// The texts of the main grid after a completed table, by grid row and column: m + 3 rows of
+// n + 3 texts. The report writes them out in the order the run took them.
+using TableSnapshot = std::vector<std::vector<std::string>>;
 
 // "1-я симплексная таблица (F-MAX)"
 std::string TableTitle(const Problem& problem, int tableNumber);

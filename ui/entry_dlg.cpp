@@ -14,6 +14,7 @@
 #include "ui/grid/grid_cell.h"
 #include "ui/grid/grid_ctrl.h"
 #include "ui/page_texts.h"
+#include "ui/table_dlg.h"
 
 namespace {
 
@@ -499,9 +500,16 @@ void CEntryDlg::ShowVerdict(const EntryVerdict& verdict)
         FailRun();
         break;
     case Action::StartRun:
-        // The problem is built; the table window takes it from here.
+        OpenTableWindow();
         break;
     }
+}
+
+// Each run has a window of its own: table 1, no snapshots.
+void CEntryDlg::OpenTableWindow()
+{
+    CTableDlg tableWindow(*this, this);
+    RunModal(tableWindow);
 }
 
 void CEntryDlg::FailRun()

@@ -10,14 +10,16 @@
 #include "core/entry_checks.h"
 #include "core/problem.h"
 #include "platform/template_dialog.h"
+#include "ui/run_owner.h"
 #include "ui/settings_dlg.h"
 
 class CGridCtrl;
 
 // The program's main window: a wizard of six pages in one dialog (about, two instruction pages,
 // the sizes, the names, the matrix with the objective). "Начать" checks the entered problem and
-// starts a run. The wizard owns the problem, the display settings and the run flag.
-class CEntryDlg : public TemplateDialog {
+// starts a run in the table window. The wizard owns the problem, the display settings and the
+// run flag.
+class CEntryDlg : public TemplateDialog, public RunOwner {
     Q_OBJECT
 
 public:
@@ -26,13 +28,14 @@ public:
     static const DialogTemplate& Template();
 
     int Page() const { return page; }
-    Problem& GetProblem() { return problem; }
+    Problem& GetProblem() override { return problem; }
     DisplaySettings& Settings() { return settings; }
-    bool RunActive() const { return runActive; }
+    const DisplaySettings& GetSettings() const override { return settings; }
+    bool RunActive() const override { return runActive; }
     int EntryFailures() const { return checker.EntryFailures(); }
     // The parting routine after the student has failed: the reason shows, a beep, the parting
     // message; "Начать" is disabled and no further run is possible.
-    void FailRun();
+    void FailRun() override;
 
 protected:
     void OnInitDialog() override;
@@ -65,6 +68,7 @@ private:
     void SetUpGrid(CGridCtrl* grid);
     EntryTexts CollectEntryTexts() const;
     void ShowVerdict(const EntryVerdict& verdict);
+    void OpenTableWindow();
 
     // The texts of the statics live here and reach the controls with the next refresh.
     void RefreshFromData();

@@ -189,6 +189,26 @@ TEST_F(EntryDlgTest, MatrixPageLaysOutTheGrids)
     EXPECT_EQ(objective->GetColumnWidth(3), 50);
 }
 
+TEST_F(EntryDlgTest, TypingARowWithTabPutsTheRightHandSideInPlace)
+{
+    GoToMatrix(2, 4);
+    wizard->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(wizard.get()));
+    CGridCtrl* matrix = Grid(1001);
+    matrix->setFocus();
+    matrix->SetFocusCell(1, 0);
+    // The last Tab closes the editor on the right-hand side, which stores the 4.
+    for (QChar ch : QStringLiteral("1\t1\t1\t0\t4\t")) {
+        if (ch == '\t')
+            QTest::keyClick(wizard->windowHandle(), Qt::Key_Tab);
+        else
+            QTest::keyClick(wizard->windowHandle(), ch.toLatin1());
+    }
+    EXPECT_EQ(matrix->GetCellText(1, 3), "0");
+    EXPECT_EQ(matrix->GetCellText(1, 4), "=");
+    EXPECT_EQ(matrix->GetCellText(1, 5), "4");
+}
+
 TEST_F(EntryDlgTest, PagesBackRestoreTheEarlierPages)
 {
     GoToMatrix(2, 2);
@@ -343,7 +363,8 @@ TEST_F(EntryDlgTest, PassingStartBuildsTheProblem)
     TypeCanonicalProblem();
     wizard->SetControlText(1003, "Min");
     Start();
-    EXPECT_TRUE(shown.empty());
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].kind, ModalKind::Dialog);
     const Problem& problem = wizard->GetProblem();
     EXPECT_EQ(problem.equationCount, 2);
     EXPECT_EQ(problem.unknownCount, 4);

@@ -1,0 +1,314 @@
+#include "ui/table_dlg.h"
+
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+#include "core/element_draw.h"
+#include "tests/ui/run_fixture.h"
+
+namespace {
+
+const QString kSuccess = "Задача успешно решена";
+const QString kSuccessMessage = "Теперь вам не составит труда выписать решение из таблицы";
+const QString kParting = "Подготовьтесь, пожалуйста, получше и приходите\nв следующий раз!";
+const QString kWrongDecision = "Решение о следующей итерации принято неверно";
+
+using TableRunTest = RunFixture;
+
+// The texts of one row of the main grid, columns 0..n+2.
+QStringList RowTexts(const CGridCtrl& grid, int row)
+{
+    QStringList texts;
+    for (int c = 0; c < grid.GetColumnCount(); ++c)
+        texts << grid.GetCellText(row, c);
+    return texts;
+}
+
+TEST_F(TableRunTest, RightAnswersSolveTheProblemOverThreeTables)
+{
+    EnterThreeTableProblem();
+    RunEnd end = StartRun();
+    EXPECT_EQ(end.status, kSuccess);
+    EXPECT_EQ(end.title, "3-я симплексная таблица (F-MAX)");
+    EXPECT_EQ(student->titlesAsked,
+              QStringList({"1-я симплексная таблица (F-MAX)", "2-я симплексная таблица (F-MAX)",
+                           "3-я симплексная таблица (F-MAX)"}));
+    EXPECT_EQ(student->MessageTexts(),
+              QStringList({"Вы хотите строить следующую таблицу?", "Вы хотите строить следующую таблицу?",
+                           "Вы хотите строить следующую таблицу?", kSuccessMessage}));
+    EXPECT_EQ(student->shown.back().caption, "Таблитор");
+    EXPECT_EQ(student->shown.back().icon, MessageBoxIcon::Information);
+    // Two bases, three index-row cells and two more, two key choices, five key-row cells, five
+    // elements of the new table, and the key choices of the second step.
+    EXPECT_EQ(student->dialogsAnswered, 2 + 5 + 2 + 5 + 5 + 2);
+
+    ASSERT_EQ(end.snapshots.size(), 3u);
+    const TableSnapshot& first = end.snapshots.front();
+    EXPECT_EQ(first[0], (std::vector<std::string>{"", "", "0", "2", "3", "0", "0"}));
+    EXPECT_EQ(first[1], (std::vector<std::string>{"Цены", "Базис", "Св.чл.", "x1", "x2", "x3", "x4"}));
+    EXPECT_EQ(first[2], (std::vector<std::string>{"0", "x3", "4", "1", "1", "1", "0"}));
+    EXPECT_EQ(first[4], (std::vector<std::string>{"***", "ИС", "0", "-2", "-3", "0", "0"}));
+    EXPECT_EQ(end.snapshots[1][3], (std::vector<std::string>{"3", "x2", "2", "1/3", "1", "0", "1/3"}));
+    const TableSnapshot& last = end.snapshots.back();
+    EXPECT_EQ(last[2], (std::vector<std::string>{"2", "x1", "3", "1", "0", "3/2", "-1/2"}));
+    EXPECT_EQ(last[4], (std::vector<std::string>{"***", "ИС", "9", "0", "0", "3/2", "1/2"}));
+
+    EXPECT_TRUE(student->keyRowEnabledWhileAsked);
+    EXPECT_FALSE(end.keyRowEnabled);
+    EXPECT_FALSE(end.keyRowCaptionEnabled);
+    EXPECT_EQ(end.keyRowColumns, 0) << "the key row is cleared once the new table shows";
+    EXPECT_TRUE(StartEnabled());
+    EXPECT_TRUE(wizard->RunActive());
+    EXPECT_TRUE(tones.empty());
+}
+
+// While the first table is completed, the cells asked so far show their values, the cell being
+// asked is marked, and every later one still shows "?".
+TEST_F(TableRunTest, FirstTableFillsItsQuestionMarksInOrder)
+{
+    EnterThreeTableProblem();
+    std::vector<QStringList> basisColumns, indexRows;
+    std::vector<COLORREF> promptColours;
+    student->onQuestion = [&](CStepDlg& dialog) {
+        CGridCtrl* main = qobject_cast<CTableDlg*>(dialog.parentWidget())->MainGrid();
+        if (qobject_cast<CBasisDlg*>(&dialog) != nullptr) {
+            basisColumns.push_back({main->GetCellText(2, 0), main->GetCellText(2, 1), main->GetCellText(3, 1)});
+            promptColours.push_back(main->GetCellBackColor(1 + int(basisColumns.size()), 1));
+        } else if (dialog.ControlText(CElementDlg::IDC_PROMPT).contains("индексной")) {
+            indexRows.push_back(RowTexts(*main, 4).mid(2));
+        }
+    };
+    StartRun();
+    EXPECT_EQ(basisColumns, (std::vector<QStringList>{{"?", "?", "?"}, {"0", "x3", "?"}}));
+    EXPECT_EQ(promptColours, (std::vector<COLORREF>{PromptColour, PromptColour}));
+    ASSERT_EQ(indexRows.size(), 5u);
+    EXPECT_EQ(indexRows[0], QStringList({"?", "?", "?", "?", "?"}));
+    EXPECT_EQ(indexRows[2], QStringList({"0", "-2", "?", "?", "?"}));
+    EXPECT_EQ(indexRows[4], QStringList({"0", "-2", "-3", "0", "?"}));
+}
+
+struct FailurePoint {
+    const char* name;
+    std::function<void(KeyboardStudent&)> script;
+    QString status;
+    QString message; // the message before the parting one, if any
+    size_t snapshots;
+};
+
+class RunFailureTest : public RunFixture, public testing::WithParamInterface<FailurePoint> {};
+
+TEST_P(RunFailureTest, EndsTheRunWithItsReasonAndThePartingMessage)
+{
+    const FailurePoint& point = GetParam();
+    EnterThreeTableProblem();
+    point.script(*student);
+    RunEnd end = StartRun();
+    EXPECT_EQ(end.status, point.status);
+    const QStringList messages = student->MessageTexts();
+    ASSERT_GE(messages.size(), 2);
+    EXPECT_EQ(messages.last(), kParting);
+    EXPECT_EQ(student->shown.back().icon, MessageBoxIcon::Information);
+    EXPECT_EQ(messages[messages.size() - 2], point.message);
+    EXPECT_EQ(end.snapshots.size(), point.snapshots);
+    EXPECT_EQ(tones, (std::vector<std::pair<int, int>>{{400, 500}}));
+    EXPECT_FALSE(wizard->RunActive());
+    EXPECT_FALSE(StartEnabled());
+    EXPECT_TRUE(wizard->isVisible());
+    EXPECT_EQ(wizard->Page(), 6);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryQuestion, RunFailureTest,
+    testing::Values(
+        FailurePoint{"Basis", [](KeyboardStudent& s) { s.basisAnswers = {"x1", "x2"}; },
+                     "Неизвестное x2 не является базисным в 1 уравнении",
+                     "Неизвестное x1 не является базисным в 1 уравнении", 1},
+        FailurePoint{"IndexRow", [](KeyboardStudent& s) { s.indexRowAnswers = {"0", "2", "-3", "2/3", "-2.01"}; },
+                     "Элемент индексной строки Ind(1) расчитан неверно", "Расчет неверный, повторите еще раз", 1},
+        FailurePoint{"NoWhileNotOptimal", [](KeyboardStudent& s) { s.decisions = {false}; }, kWrongDecision,
+                     "Вы приняли неверное решение, так как не все итерации выполнены", 1},
+        FailurePoint{"YesWhenOptimal", [](KeyboardStudent& s) { s.decisions = {true, true, true}; }, kWrongDecision,
+                     "Вы приняли неверное решение, так как все итерации выполнены", 3},
+        FailurePoint{"KeyColumn", [](KeyboardStudent& s) { s.keyColumnAnswers = {"3", "5"}; },
+                     "Ключевой столбец выбран неправильно", "Ключевой столбец выбран неправильно", 1},
+        FailurePoint{"KeyElement", [](KeyboardStudent& s) { s.keyElementAnswers = {"1", "0"}; },
+                     "Ключевой элемент выбран неправильно", "Ключевой элемент выбран неправильно", 1},
+        FailurePoint{"KeyRow", [](KeyboardStudent& s) { s.keyRowAnswers = {"2", "1/3", "7", "7", "7"}; },
+                     "Элемент ключевой строки A(2,2) расчитан неверно", "Расчет неверный, повторите еще раз", 1}),
+    [](const testing::TestParamInfo<FailurePoint>& info) { return info.param.name; });
+
+TEST_F(TableRunTest, WrongNewTableElementEndsTheRunNamingTheElement)
+{
+    EnterThreeTableProblem();
+    student->newTableAnswers = {"100", "100", "100"};
+    RunEnd end = StartRun();
+    const auto [row, column] = student->lastElement;
+    const QString element = column == 1 ? QString("B(%1)").arg(row) : QString("A(%1,%2)").arg(row).arg(column - 1);
+    EXPECT_EQ(end.status, "Элемент " + element + " расчитан неверно");
+    EXPECT_EQ(end.title, "1-я симплексная таблица (F-MAX)") << "the new table is not shown";
+    EXPECT_EQ(end.snapshots.size(), 1u);
+    EXPECT_FALSE(StartEnabled());
+}
+
+TEST_F(TableRunTest, FailedKeyRowKeepsThePreviousTableOnScreen)
+{
+    EnterThreeTableProblem();
+    student->keyRowAnswers = {"1", "1", "1"};
+    QStringList mainRow;
+    student->onRunEnded = [&](CTableDlg& table) { mainRow = RowTexts(*table.MainGrid(), 3); };
+    Start();
+    EXPECT_EQ(mainRow, QStringList({"0", "x4", "6", "1", "3", "0", "1"}));
+}
+
+TEST_F(TableRunTest, CalculatorErrorsAreRefusedWithoutCounting)
+{
+    EnterThreeTableProblem();
+    student->indexRowAnswers = {"1/0", "2 3", "1e5", "(1", "5", "6", "0"};
+    RunEnd end = StartRun();
+    EXPECT_EQ(end.status, kSuccess);
+    QStringList messages = student->MessageTexts().mid(0, 6);
+    EXPECT_EQ(messages[0], "Деление на 0");
+    EXPECT_TRUE(messages[1].startsWith("Ошибка синтаксиса ")) << messages[1].toStdString();
+    EXPECT_TRUE(messages[1].contains("3"));
+    EXPECT_TRUE(messages[2].contains("e5")) << messages[2].toStdString();
+    EXPECT_TRUE(messages[3].startsWith("Ошибка синтаксиса ")) << messages[3].toStdString();
+    EXPECT_EQ(messages[4], "Расчет неверный, повторите еще раз");
+    EXPECT_EQ(messages[5], "Расчет неверный, повторите еще раз");
+    EXPECT_EQ(student->MessageCaptions().mid(0, 6), QStringList({"Ошибка вычисления", "Ошибка ввода", "Ошибка ввода",
+                                                                 "Ошибка ввода", "Ошибка", "Ошибка"}));
+}
+
+TEST_F(TableRunTest, BasisOkWithNothingChosenIsAskedAgainAnyNumberOfTimes)
+{
+    EnterThreeTableProblem();
+    student->basisAnswers = {"", "", "", ""};
+    RunEnd end = StartRun();
+    EXPECT_EQ(end.status, kSuccess);
+    EXPECT_EQ(student->MessageTexts().count("Выберите базисное неизвестное"), 4);
+}
+
+// Max F = x1 + x2 on x1 + x2 + x3 = 4: the second table is optimal, and x2 may enter instead.
+TEST_F(TableRunTest, AlternativeOptimumMayBeBuiltOrNot)
+{
+    for (bool buildIt : {false, true}) {
+        SCOPED_TRACE(buildIt);
+        TearDown();
+        SetUp();
+        EnterProblem({{"1", "1", "1", "=", "4"}}, {"0", "1", "1", "0"});
+        if (buildIt)
+            student->decisions = {true, true, false};
+        RunEnd end = StartRun();
+        EXPECT_EQ(end.status, kSuccess);
+        EXPECT_EQ(end.snapshots.size(), buildIt ? 3u : 2u);
+        if (buildIt) {
+            EXPECT_EQ(end.snapshots.back()[2][1], "x2");
+        }
+    }
+}
+
+// Max F = x1 on -x1 + x2 = 1: x1 can grow without end.
+TEST_F(TableRunTest, UnboundedObjectiveEndsWithNo)
+{
+    EnterProblem({{"-1", "1", "=", "1"}}, {"0", "1", "0"});
+    RunEnd end = StartRun();
+    EXPECT_EQ(end.status, kSuccess);
+    EXPECT_EQ(end.snapshots.size(), 1u);
+
+    TearDown();
+    SetUp();
+    EnterProblem({{"-1", "1", "=", "1"}}, {"0", "1", "0"});
+    student->decisions = {true};
+    end = StartRun();
+    EXPECT_EQ(end.status, kWrongDecision);
+    EXPECT_TRUE(student->MessageTexts().contains("Вы приняли неверное решение, так как все итерации выполнены"));
+}
+
+TEST_F(TableRunTest, DecimalModeShowsThreeDecimalsInTheEnteredSigns)
+{
+    wizard->Settings().displayMode = 1;
+    EnterProblem({{"1", "1", "1", "0", "=", "4"}, {"1", "3", "0", "1", "=", "6"}}, {"0", "-2", "-3", "0", "0"}, "Min");
+    RunEnd end = StartRun();
+    EXPECT_EQ(end.status, kSuccess);
+    EXPECT_EQ(end.title, "3-я симплексная таблица (F-MIN)");
+    EXPECT_EQ(end.snapshots[0][0], (std::vector<std::string>{"", "", "0.000", "-2.000", "-3.000", "0.000", "0.000"}));
+    EXPECT_EQ(end.snapshots[1][3][3], "0.333");
+    EXPECT_EQ(end.snapshots[2][4][2], "-9.000");
+    EXPECT_EQ(end.snapshots[2][2][0], "-2.000");
+}
+
+TEST_F(TableRunTest, SecondStartOpensANewWindowAndTheDrawGoesOn)
+{
+    EnterThreeTableProblem();
+    SeedElementDraw(12345);
+    StartRun();
+    const uint32_t afterFirstRun = ElementDrawState();
+    student->titlesAsked.clear();
+    uint32_t atSecondRun = 0;
+    student->onQuestion = [&](CStepDlg&) {
+        if (atSecondRun == 0)
+            atSecondRun = ElementDrawState();
+    };
+    RunEnd end = StartRun();
+    EXPECT_EQ(end.status, kSuccess);
+    EXPECT_EQ(end.snapshots.size(), 3u);
+    EXPECT_EQ(student->titlesAsked.front(), "1-я симплексная таблица (F-MAX)");
+    EXPECT_EQ(atSecondRun, afterFirstRun);
+}
+
+// Four large primes as denominators: the first index cell needs a denominator of about 124 bits.
+// The first table cannot be completed, which is not the student's doing, so no run starts and no
+// run is lost.
+TEST_F(TableRunTest, NumbersTooLargeForTheFirstTableStopBeforeAnyQuestion)
+{
+    EnterProblem({{"1", "0", "=", "1/2147483629"}, {"0", "1", "=", "1/2147483579"}},
+                 {"0", "1/2147483647", "1/2147483587"});
+    QString shownValue, indexValue;
+    student->onRunEnded = [&](CTableDlg& table) {
+        shownValue = table.MainGrid()->GetCellText(2, 2);
+        indexValue = table.MainGrid()->GetCellText(4, 2);
+    };
+    RunEnd end = StartRun();
+    EXPECT_EQ(student->dialogsAnswered, 0);
+    EXPECT_EQ(end.status, "Разбор прерван: числа таблицы стали слишком большими");
+    ASSERT_EQ(student->MessageTexts().size(), 1);
+    EXPECT_TRUE(student->MessageTexts()[0].contains("слишком большими"));
+    EXPECT_EQ(shownValue, "1/2147483629");
+    EXPECT_EQ(indexValue, "?");
+    EXPECT_TRUE(end.snapshots.empty());
+    EXPECT_TRUE(tones.empty());
+    EXPECT_TRUE(wizard->RunActive());
+    EXPECT_TRUE(StartEnabled());
+}
+
+TEST_F(TableRunTest, CancelInTheWizardClosesTheTableWindowFirst)
+{
+    EnterThreeTableProblem();
+    bool tableClosed = false;
+    student->onRunEnded = [&](CTableDlg& table) {
+        Press(IdCancel);
+        tableClosed = !table.isVisible();
+    };
+    Start();
+    EXPECT_TRUE(tableClosed);
+    EXPECT_FALSE(wizard->isVisible());
+    EXPECT_EQ(wizard->result(), IdCancel);
+}
+
+TEST_F(TableRunTest, WindowsStayOnTheScreen)
+{
+    EnterThreeTableProblem();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    std::vector<QRect> frames;
+    student->onQuestion = [&](CStepDlg& dialog) {
+        frames.push_back(dialog.frameGeometry());
+        frames.push_back(dialog.parentWidget()->frameGeometry());
+    };
+    StartRun();
+    ASSERT_FALSE(frames.empty());
+    for (const QRect& frame : frames)
+        EXPECT_TRUE(available.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+                                               << frame.height();
+}
+
+} // namespace

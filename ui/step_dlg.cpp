@@ -1,0 +1,46 @@
+#include "ui/step_dlg.h"
+
+#include "platform/desktop.h"
+#include "platform/modal.h"
+
+namespace {
+
+constexpr int kDropBelowTable = 300;
+
+} // namespace
+
+CStepDlg::CStepDlg(const DialogTemplate& layout, QWidget* parent) : TemplateDialog(layout, parent) {}
+
+void CStepDlg::Act(const Verdict& verdict)
+{
+    using Outcome = Verdict::Outcome;
+    switch (verdict.outcome) {
+    case Outcome::Accepted:
+        outcome = QuestionOutcome::Answered;
+        done(IdOk);
+        break;
+    case Outcome::Retry:
+    case Outcome::Refused:
+        MessageBox(QString::fromStdString(verdict.message), QString::fromStdString(verdict.caption),
+                   MessageBoxIcon::Exclamation);
+        FocusAnswer();
+        break;
+    case Outcome::Failed:
+        outcome = QuestionOutcome::Failed;
+        done(0);
+        break;
+    case Outcome::Aborted:
+        outcome = QuestionOutcome::Aborted;
+        done(0);
+        break;
+    }
+}
+
+void CStepDlg::showEvent(QShowEvent* event)
+{
+    TemplateDialog::showEvent(event);
+    if (!moved) {
+        moved = true;
+        MoveWindowWithinScreen(this, 0, kDropBelowTable);
+    }
+}
