@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "core/element_draw.h"
 #include "tests/ui/run_fixture.h"
 
@@ -95,6 +97,9 @@ struct FailurePoint {
     QString message; // the message before the parting one, if any
     size_t snapshots;
 };
+
+void PrintTo(const FailurePoint& point, std::ostream* out) { *out << point.name; }
+
 
 class RunFailureTest : public RunFixture, public testing::WithParamInterface<FailurePoint> {};
 
@@ -309,6 +314,48 @@ TEST_F(TableRunTest, WindowsStayOnTheScreen)
     for (const QRect& frame : frames)
         EXPECT_TRUE(available.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
                                                << frame.height();
+}
+
+// The grid follows the window; the controls below it keep their size and their distance to the
+// bottom. A window lower than the grid's start height leaves the grid empty, never inside out,
+// and the controls below it, which keep their distance to it, whole.
+TEST_F(TableRunTest, ResizingTheWindowKeepsItsControlsInPlace)
+{
+    EnterThreeTableProblem();
+    const int ids[] = {CTableDlg::IDC_MAIN_GRID, CTableDlg::IDC_KEY_ROW_CAPTION, CTableDlg::IDC_REPORT,
+                       CTableDlg::IDC_STATUS, CTableDlg::IDC_KEY_ROW_GRID, CTableDlg::IDC_TITLE};
+    std::vector<QRect> before, enlarged, restored;
+    QRect captionWhenLow, gridWhenLow;
+    student->onQuestion = [&](CStepDlg& dialog) {
+        CTableDlg& table = *qobject_cast<CTableDlg*>(dialog.parentWidget());
+        if (!before.empty())
+            return;
+        const QSize size = table.size();
+        auto rects = [&] {
+            std::vector<QRect> all;
+            for (int id : ids)
+                all.push_back(table.ControlRect(id));
+            return all;
+        };
+        before = rects();
+        table.resize(size + QSize(100, 100));
+        enlarged = rects();
+        table.resize(size.width(), size.height() - before[0].height() - 20);
+        captionWhenLow = table.ControlRect(CTableDlg::IDC_KEY_ROW_CAPTION);
+        gridWhenLow = table.ControlRect(CTableDlg::IDC_MAIN_GRID);
+        table.resize(size);
+        restored = rects();
+    };
+    StartRun();
+    ASSERT_EQ(enlarged.size(), std::size(ids));
+    EXPECT_EQ(enlarged[0], before[0].adjusted(0, 0, 100, 100));
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(enlarged[i], before[i].translated(0, 100)) << ids[i];
+    EXPECT_EQ(enlarged[4], before[4].translated(0, 100).adjusted(0, 0, 100, 0));
+    EXPECT_EQ(enlarged[5], before[5]);
+    EXPECT_EQ(gridWhenLow, QRect(before[0].topLeft(), QSize(before[0].width(), 0)));
+    EXPECT_EQ(captionWhenLow.size(), before[1].size());
+    EXPECT_EQ(restored, before);
 }
 
 } // namespace
