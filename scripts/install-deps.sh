@@ -8,8 +8,9 @@ packages=(
   qt6-base-dev qt6-translations-l10n libpulse-dev
   libxlsxwriter-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
-  glpk-utils python3-openpyxl
+  glpk-utils python3-openpyxl libreoffice-calc-nogui
   xvfb xauth x11-utils imagemagick xdotool locales
+  at-spi2-core python3-pyatspi dbus-x11
 )
 
 missing=()
