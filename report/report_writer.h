@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/table_layout.h"
+
+// What became of a report: either written, or the reason it was not, worded for the student.
+struct ReportResult {
+    bool ok = true;
+    std::string message;
+};
+
+// Writes the run's tables into a new workbook at path (an existing file there is replaced) so that
+// the solution can be printed: one bordered block per snapshot, titled "Шаг 0", "Шаг 1", ... in
+// the order the run took them. m and n are the run's numbers of equations and unknowns; each
+// snapshot gives m + 3 rows of n + 3 texts, and a text it lacks is written as an empty cell.
+ReportResult WriteReport(const std::string& path, int m, int n, const std::vector<TableSnapshot>& snapshots);
