@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
 
 QWidget* FindTopLevelWindow(const QString& caption)
 {
@@ -17,9 +18,26 @@ QWidget* FindTopLevelWindow(const QString& caption)
     return nullptr;
 }
 
+namespace {
+
+DesktopOpener& InstalledOpener()
+{
+    static DesktopOpener opener;
+    return opener;
+}
+
+} // namespace
+
 bool OpenWithDesktop(const QString& filePath)
 {
+    if (const DesktopOpener& opener = InstalledOpener())
+        return opener(filePath);
     return QDesktopServices::openUrl(QUrl::fromLocalFile(filePath));
+}
+
+DesktopOpener SetDesktopOpener(DesktopOpener opener)
+{
+    return std::exchange(InstalledOpener(), std::move(opener));
 }
 
 namespace {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 // The visible top-level window with exactly this caption, or nullptr.
@@ -12,5 +14,10 @@ QWidget* FindTopLevelWindow(const QString& caption);
 void MoveWindowWithinScreen(QWidget* window, int dx, int dy);
 
 // Opens a file in the program the desktop associates with it (a spreadsheet in a spreadsheet
-// program); false when the desktop could not start one.
+// program) and returns at once; false when the desktop could not start one.
 bool OpenWithDesktop(const QString& filePath);
+
+// What OpenWithDesktop does in place of asking the desktop, e.g. a test's own opener; an empty
+// one gives the desktop back. Returns the opener it replaces.
+using DesktopOpener = std::function<bool(const QString& filePath)>;
+DesktopOpener SetDesktopOpener(DesktopOpener opener);

@@ -10,6 +10,7 @@
 #include "ui/element_dlg.h"
 #include "ui/grid/grid_ctrl.h"
 #include "ui/key_dlg.h"
+#include "ui/report_output.h"
 
 namespace {
 
@@ -99,6 +100,14 @@ void CTableDlg::OnInitDialog()
 }
 
 void CTableDlg::OnSize() { anchor.Relayout(); }
+
+void CTableDlg::OnCommand(int id)
+{
+    if (id == IDC_REPORT)
+        OutputReport(problem.equationCount, problem.workUnknownCount, snapshots);
+    else
+        TemplateDialog::OnCommand(id);
+}
 
 void CTableDlg::SetUpGrids()
 {

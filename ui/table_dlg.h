@@ -68,6 +68,8 @@ public:
 protected:
     void OnInitDialog() override;
     void OnSize() override;
+    // "Вывод результатов" writes the tables so far into a spreadsheet.
+    void OnCommand(int id) override;
     // Enter, Escape and the close box close the window once the run has ended.
     void OnOK() override;
     void OnCancel() override;

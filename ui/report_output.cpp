@@ -1,0 +1,46 @@
+#include "ui/report_output.h"
+
+#include <QFileInfo>
+
+#include "platform/desktop.h"
+#include "platform/modal.h"
+#include "report/report_writer.h"
+
+namespace {
+
+const char kTitle[] = "Таблитор";
+
+void Complain(const QString& text) { MessageBox(text, kTitle, MessageBoxIcon::Exclamation); }
+
+} // namespace
+
+QDir ReportFolder() { return QDir(QDir::tempPath() + "/Таблитор"); }
+
+QString NewReportPath(const QDir& folder, const QDateTime& now)
+{
+    const QString stem = QString("Таблитор ") + now.toString("yyyy-MM-dd HH-mm-ss");
+    QString path = folder.filePath(stem + ".xlsx");
+    for (int copy = 2; QFileInfo::exists(path); ++copy)
+        path = folder.filePath(stem + QString(" (%1).xlsx").arg(copy));
+    return path;
+}
+
+void OutputReport(int equationCount, int unknownCount, const std::vector<TableSnapshot>& snapshots)
+{
+    const QDir folder = ReportFolder();
+    if (!folder.mkpath(".")) {
+        Complain("Не удалось создать папку для отчета:\n" + QDir::toNativeSeparators(folder.path()));
+        return;
+    }
+    const QString path = NewReportPath(folder, QDateTime::currentDateTime());
+    const ReportResult written = WriteReport(path.toStdString(), equationCount, unknownCount, snapshots);
+    if (!written.ok) {
+        Complain(QString::fromStdString(written.message));
+        return;
+    }
+    if (!OpenWithDesktop(path)) {
+        Complain("Отчет записан в файл\n" + QDir::toNativeSeparators(path) +
+                 "\nно открыть его не удалось: не нашлось программы для файлов .xlsx. Откройте файл сами, "
+                 "например в LibreOffice Calc.");
+    }
+}
