@@ -9,7 +9,7 @@ packages=(
   libxlsxwriter-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   glpk-utils python3-openpyxl libreoffice-calc-nogui
-  xvfb xauth x11-utils imagemagick xdotool locales
+  xvfb xauth x11-utils imagemagick xdotool locales xdg-utils
   at-spi2-core python3-pyatspi dbus-x11
 )
 
