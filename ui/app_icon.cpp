@@ -1,13 +1,10 @@
 #include "ui/app_icon.h"
 
 #include <QPainter>
-#include <QPixmap>
-
-namespace {
 
 // A 4 x 4 table on a light ground: a header row, the key column shaded and the key element in
 // the run's candidate colour.
-QPixmap DrawTable(int size)
+QPixmap DrawTutorIcon(int size)
 {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -27,12 +24,10 @@ QPixmap DrawTable(int size)
     return pixmap;
 }
 
-} // namespace
-
 QIcon TutorIcon()
 {
     QIcon icon;
     for (int size : {16, 32, 48, 64})
-        icon.addPixmap(DrawTable(size));
+        icon.addPixmap(DrawTutorIcon(size));
     return icon;
 }

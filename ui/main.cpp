@@ -1,9 +1,42 @@
 #include <QApplication>
+#include <QCommandLineParser>
+
+#include <cstdio>
 
 #include "ui/tutor_app.h"
 
+namespace {
+
+// --help and --version are answered under a QCoreApplication, which needs no display. Qt's own
+// window-system options (-platform, -style, ...) are unknown to it and make this first reading
+// fail; the QApplication takes them, and only then is the line checked.
+bool AnsweredOnTerminal(QCommandLineParser& commandLine, int argc, char** argv)
+{
+    QCoreApplication terminal(argc, argv);
+    commandLine.parse(terminal.arguments());
+    if (commandLine.isSet("version")) {
+        std::printf("%s %s\n", CTutorApp::Name, TABLITOR_VERSION);
+        return true;
+    }
+    if (commandLine.isSet("help"))
+        commandLine.showHelp();
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    QCoreApplication::setApplicationVersion(TABLITOR_VERSION);
+    QCommandLineParser commandLine;
+    commandLine.setApplicationDescription(
+        QStringLiteral("%1: a tutor for the simplex method of linear programming, in Russian.").arg(CTutorApp::Name));
+    commandLine.addHelpOption();
+    commandLine.addVersionOption();
+    if (AnsweredOnTerminal(commandLine, argc, argv))
+        return 0;
+
     QApplication application(argc, argv);
+    commandLine.process(application);
     return CTutorApp().Run();
 }

@@ -12,7 +12,9 @@
 
 void CTutorApp::PrepareDialogs()
 {
-    QApplication::setApplicationDisplayName("Таблитор");
+    QApplication::setApplicationDisplayName(Name);
+    // The installed desktop entry's name: the desktop takes the windows' name and icon from it.
+    QApplication::setDesktopFileName("io.github.tablitor.tablitor");
     QApplication::setWindowIcon(TutorIcon());
     PreparePlatform();
     RegisterControlClass("TutorGridCtrl", [](QWidget* parent) { return new CGridCtrl(parent); });

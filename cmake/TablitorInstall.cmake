@@ -1,0 +1,72 @@
+# The program as a desktop installs it: the executable, its desktop entry, its icon in the
+# hicolor theme and its AppStream metainfo, all in the install component "Program", which is
+# also the whole of the Debian package that `cpack -G DEB` builds.
+# The sanitizer build has no window side, so nothing to install.
+if(NOT TARGET tablitor)
+  return()
+endif()
+
+include(GNUInstallDirs)
+
+# One name for the desktop entry, the metainfo and the icon; ui/tutor_app.cpp gives it to Qt.
+set(TABLITOR_APP_ID io.github.tablitor.tablitor)
+set(TABLITOR_ICON_SIZES 16 32 48 64 128 256)
+
+# --version prints the version of project(), the same the package carries.
+target_compile_definitions(tablitor PRIVATE TABLITOR_VERSION="${PROJECT_VERSION}")
+
+# The icon files are drawn by the program's own icon code, so they cannot drift from the icon
+# its windows show.
+add_executable(tablitor_render_icons ${PROJECT_SOURCE_DIR}/data/render_icons.cpp ${PROJECT_SOURCE_DIR}/ui/app_icon.cpp)
+target_include_directories(tablitor_render_icons PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(tablitor_render_icons PRIVATE Qt6::Gui)
+
+set(icon_theme ${PROJECT_BINARY_DIR}/data/icons/hicolor)
+set(icon_files)
+foreach(size IN LISTS TABLITOR_ICON_SIZES)
+  list(APPEND icon_files ${icon_theme}/${size}x${size}/apps/${TABLITOR_APP_ID}.png)
+endforeach()
+add_custom_command(OUTPUT ${icon_files}
+                   COMMAND tablitor_render_icons ${icon_theme} ${TABLITOR_APP_ID} ${TABLITOR_ICON_SIZES}
+                   DEPENDS tablitor_render_icons
+                   COMMENT "Drawing the program's icon for the desktop"
+                   VERBATIM)
+add_custom_target(tablitor_icons DEPENDS ${icon_files})
+# Building the program is enough to install it.
+add_dependencies(tablitor tablitor_icons)
+
+install(TARGETS tablitor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Program)
+install(FILES ${PROJECT_SOURCE_DIR}/data/${TABLITOR_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT Program)
+install(FILES ${PROJECT_SOURCE_DIR}/data/${TABLITOR_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT Program)
+install(DIRECTORY ${icon_theme} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons COMPONENT Program)
+
+# The Debian package. Its library dependencies are read from the executable by dpkg-shlibdeps
+# (dpkg-dev); the rest are what Qt and the dialogs need at run time but do not link.
+set(TABLITOR_MAINTAINER "Tablitor maintainers <maintainers@tablitor.invalid>"
+    CACHE STRING "The Maintainer field of the Debian package")
+set(CPACK_PACKAGE_NAME tablitor)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT ${TABLITOR_MAINTAINER})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "tutor for the simplex method of linear programming")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "Таблитор takes a student through the simplex method table by table: the student enters a\n"
+       "canonical linear programming problem, chooses the basis, computes the index row, chooses\n"
+       "the key column and element and computes the new table, and every answer is judged in\n"
+       "exact fractions. The tables of a run can be written to a spreadsheet. The interface is in\n"
+       "Russian.")
+set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};Program;/")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The xcb window-system plugin is only recommended by Qt; the dialogs are laid out for the
+# metrics of the Liberation fonts.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+# Russian texts on Qt's standard buttons; the desktop's opener for the spreadsheet report.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libreoffice-calc")
+include(CPack)
