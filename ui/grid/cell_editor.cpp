@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "ui/grid/grid_cell_accessible.h"
 #include "ui/grid/grid_ctrl.h"
 
 namespace {
@@ -57,6 +58,7 @@ CCellEditor::CCellEditor(CGridCtrl* grid, int row, int column, const QRect& rect
     setAlignment(AlignmentOf(format));
     setTextMargins(0, 0, 0, 0);
     setGeometry(rect);
+    setAccessibleName(CellTitle(*grid, row, column));
     setText(text);
     connect(this, &QLineEdit::textChanged, this, &CCellEditor::Grow);
     show();

@@ -6,6 +6,8 @@
 
 #include "ui/grid/cell_editor.h"
 #include "ui/grid/cell_tip.h"
+#include "ui/grid/grid_accessible.h"
+#include "ui/grid/grid_announce.h"
 
 #include <new>
 
@@ -27,6 +29,7 @@ CGridCtrl::CGridCtrl(QWidget* parent)
 CGridCtrl::CGridCtrl(int rows, int columns, int fixedRows, int fixedColumns, QWidget* parent)
     : QAbstractScrollArea(parent)
 {
+    CGridAccessible::Install();
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
@@ -120,6 +123,7 @@ void CGridCtrl::DestroyCell(int row, int column)
 
 bool CGridCtrl::SetRowCount(int count)
 {
+    const CGridShapeAnnouncer announcer(this);
     if (count == m_rowCount)
         return true;
     if (count < 0)
@@ -161,6 +165,7 @@ bool CGridCtrl::SetRowCount(int count)
 
 bool CGridCtrl::SetColumnCount(int count)
 {
+    const CGridShapeAnnouncer announcer(this);
     if (count == m_columnCount)
         return true;
     if (count < 0)
@@ -208,6 +213,7 @@ void CGridCtrl::ResetCellColours(CGridCellBase* cell)
 
 bool CGridCtrl::SetFixedRowCount(int count)
 {
+    const CGridShapeAnnouncer announcer(this);
     if (count == m_fixedRowCount)
         return true;
     if (count < 0)
@@ -241,6 +247,7 @@ bool CGridCtrl::SetFixedRowCount(int count)
 
 bool CGridCtrl::SetFixedColumnCount(int count)
 {
+    const CGridShapeAnnouncer announcer(this);
     if (count == m_fixedColumnCount)
         return true;
     if (count < 0)
@@ -274,6 +281,7 @@ bool CGridCtrl::SetFixedColumnCount(int count)
 
 bool CGridCtrl::DeleteAllCells()
 {
+    const CGridShapeAnnouncer announcer(this);
     ResetSelection();
     for (int row = 0; row < m_rowCount; ++row)
         for (int column = 0; column < m_columnCount; ++column)
@@ -321,6 +329,7 @@ bool CGridCtrl::SetCellText(int row, int column, const QString& text)
     CGridCellBase* cell = GetCell(row, column);
     if (!cell)
         return false;
+    const CCellTextAnnouncer announcer(this, row, column);
     cell->SetText(text);
     SetModified(true, row, column);
     return true;
@@ -409,6 +418,7 @@ CellPos CGridCtrl::SetFocusCell(int row, int column)
         UpdateFixedCellsOf(previous);
         UpdateFixedCellsOf(cell);
     }
+    AnnounceFocusCell(this);
     return previous;
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "ui/grid/cell_editor.h"
+#include "ui/grid/grid_announce.h"
 
 namespace {
 
@@ -79,6 +80,8 @@ bool CGridCtrl::event(QEvent* event)
             return true;
         }
     }
+    if (event->type() == QEvent::FocusIn)
+        AnnounceFocusCellAfterFocusIn(this);
     if (event->type() == QEvent::ShortcutOverride && ShortcutOf(static_cast<QKeyEvent*>(event)) != Shortcut::None) {
         event->accept();
         return true;
@@ -286,6 +289,7 @@ bool CGridCtrl::TakeEditedText(int row, int column, const QString& text)
     const QString old = cell->GetText();
     if (text == old)
         return true;
+    const CCellTextAnnouncer announcer(this, row, column);
     cell->SetText(text);
     if (!ValidateEdit(row, column, text) || Notify(GN_ENDEDIT, CellPos{row, column}) < 0) {
         cell->SetText(old);

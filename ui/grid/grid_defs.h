@@ -13,6 +13,18 @@ struct CellPos {
     bool operator==(const CellPos&) const = default;
 };
 
+// How many rows and columns a grid has, the fixed ones among them.
+struct GridCounts {
+    int rows = 0;
+    int columns = 0;
+    int fixedRows = 0;
+    int fixedColumns = 0;
+
+    int BodyRows() const { return rows > fixedRows ? rows - fixedRows : 0; }
+    int BodyColumns() const { return columns > fixedColumns ? columns - fixedColumns : 0; }
+    bool operator==(const GridCounts&) const = default;
+};
+
 // Cell state bits.
 constexpr uint32_t GCS_FOCUSED = 0x01;
 constexpr uint32_t GCS_SELECTED = 0x02;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs the keyboard user's scenario (run_scenario.py) against the program on a private X server,
-# session bus and accessibility bus, and stops everything it started when it ends.
-# usage: run_scenario.sh PROGRAM [OUTPUT_DIR]   (the screenshot of a failure goes to OUTPUT_DIR)
+# Runs a python script that drives the program as a keyboard user and reads it as a screen reader
+# does, on a private X server, session bus and accessibility bus; stops everything it started
+# when the script ends.
+# usage: desktop_session.sh SCRIPT PROGRAM [OUTPUT_DIR]   (a failure's screenshot goes to OUTPUT_DIR)
 set -euo pipefail
 
 # -noreset: the X server would otherwise reset when its last client leaves, as the bus launcher
@@ -11,9 +12,9 @@ if [ "${1:-}" != --in-session ]; then
 fi
 shift
 
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-program=$1
-out_dir=${2:-$PWD}
+script=$1
+program=$2
+out_dir=${3:-$PWD}
 python=${TABLITOR_PYTHON:-/usr/bin/python3}
 
 started=()
@@ -29,7 +30,7 @@ stop_all() {
 trap stop_all EXIT
 trap 'exit 143' TERM INT
 
-# The program and the scenario must meet on the bus this launcher owns; one started by bus
+# The program and the script must meet on the bus this launcher owns; one started by bus
 # activation in between would be a second, empty one.
 wait_for_accessibility_bus() {
   for _ in $(seq 100); do
@@ -49,7 +50,9 @@ started+=($!)
 wait_for_accessibility_bus
 
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
+# The scripts share a module; its compiled form would land in the source tree.
+export PYTHONDONTWRITEBYTECODE=1
 # In the background, so that a TERM from outside reaches the trap at once.
-"$python" "$here/run_scenario.py" "$program" "$out_dir" &
+"$python" "$script" "$program" "$out_dir" &
 started+=($!)
 wait $!
