@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "core/big_value.h"
+
 const Fraction InvalidFraction(999, 999, 999);
 
 namespace {
@@ -122,7 +124,11 @@ std::optional<Pieces> ReadMixedNumber(std::string_view text)
     auto denominator = ReadPiece(text.substr(slash + 1));
     if (!whole || !numerator || !denominator)
         return std::nullopt;
-    return Pieces{*whole, *numerator, *denominator};
+    Pieces p{*whole, *numerator, *denominator};
+    // As in "-0.25", a whole part read as 0 cannot carry the sign of "-0 2/3".
+    if (p.whole == 0 && text.front() == '-')
+        p.numerator = -p.numerator;
+    return p;
 }
 
 std::optional<Pieces> ReadPieces(std::string_view text, const CharacterCounts& counts)
@@ -179,7 +185,154 @@ double ReadBack(const std::string& text)
     return value;
 }
 
+// Walks a text that must be one number from its first character to its last.
+class NumberScanner {
+public:
+    explicit NumberScanner(std::string_view text) : text(text) {}
+
+    bool AtEnd() const { return at == text.size(); }
+
+    bool Take(char c)
+    {
+        if (at == text.size() || text[at] != c)
+            return false;
+        ++at;
+        return true;
+    }
+
+    bool TakeSpaces()
+    {
+        const size_t start = at;
+        while (Take(' ')) {
+        }
+        return at > start;
+    }
+
+    std::string_view TakeDigits()
+    {
+        const size_t start = at;
+        while (at < text.size() && IsDigit(text[at]))
+            ++at;
+        return text.substr(start, at - start);
+    }
+
+private:
+    std::string_view text;
+    size_t at = 0;
+};
+
+// A typed number as written: sign (whole + numerator / denominator). A decimal's numerator is
+// the digits after the point and its denominator 10 to their count; an integer has neither.
+struct WrittenNumber {
+    bool negative = false;
+    std::string_view whole;
+    std::string_view numerator;
+    std::string_view denominator;
+    size_t places = 0;
+};
+
+std::optional<WrittenNumber> ScanCommonFraction(NumberScanner& scanner, WrittenNumber number)
+{
+    number.numerator = number.whole;
+    number.whole = {};
+    if (scanner.Take('-'))
+        number.negative = !number.negative;
+    number.denominator = scanner.TakeDigits();
+    if (number.denominator.empty() || !scanner.AtEnd())
+        return std::nullopt;
+    return number;
+}
+
+std::optional<WrittenNumber> ScanMixedNumber(NumberScanner& scanner, WrittenNumber number)
+{
+    number.numerator = scanner.TakeDigits();
+    if (number.numerator.empty() || !scanner.Take('/'))
+        return std::nullopt;
+    number.denominator = scanner.TakeDigits();
+    if (number.denominator.empty() || !scanner.AtEnd())
+        return std::nullopt;
+    return number;
+}
+
+std::optional<WrittenNumber> ScanWrittenNumber(std::string_view text)
+{
+    NumberScanner scanner(text);
+    WrittenNumber number;
+    number.negative = scanner.Take('-');
+    number.whole = scanner.TakeDigits();
+    if (scanner.Take('.')) {
+        number.numerator = scanner.TakeDigits();
+        number.places = number.numerator.size();
+        if (!scanner.AtEnd() || (number.whole.empty() && number.numerator.empty()))
+            return std::nullopt;
+        return number;
+    }
+    if (number.whole.empty())
+        return std::nullopt;
+    if (scanner.AtEnd())
+        return number;
+    if (scanner.Take('/'))
+        return ScanCommonFraction(scanner, number);
+    if (scanner.TakeSpaces())
+        return ScanMixedNumber(scanner, number);
+    return std::nullopt;
+}
+
+mpz_class DigitsValue(std::string_view digits)
+{
+    if (digits.empty())
+        return 0;
+    return mpz_class(std::string(digits), 10);
+}
+
+std::optional<TableValue> TypedValue(const WrittenNumber& number)
+{
+    mpz_class denominator;
+    if (number.denominator.empty())
+        mpz_ui_pow_ui(denominator.get_mpz_t(), 10, number.places);
+    else
+        denominator = DigitsValue(number.denominator);
+    if (denominator == 0)
+        return std::nullopt;
+    mpz_class numerator = DigitsValue(number.whole) * denominator + DigitsValue(number.numerator);
+    if (number.negative)
+        numerator = -numerator;
+    mpq_class value(numerator, denominator);
+    value.canonicalize();
+    return MakeTableValue({value});
+}
+
+// |value| times 1000, rounded half away from zero, without leaving the integers.
+mpz_class RoundedThousandths(const mpq_class& value)
+{
+    const mpz_class scaled = abs(value.get_num()) * 1000;
+    return (2 * scaled + value.get_den()) / (2 * value.get_den());
+}
+
+mpz_class SignedThousandths(const TableValue& value)
+{
+    const mpq_class exact = ExactValue(value);
+    const mpz_class rounded = RoundedThousandths(exact);
+    return sgn(exact) < 0 ? mpz_class(-rounded) : rounded;
+}
+
 } // namespace
+
+std::optional<TableValue> ReadExactNumber(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    auto number = ScanWrittenNumber(text.substr(first, text.find_last_not_of(' ') - first + 1));
+    if (!number)
+        return std::nullopt;
+    return TypedValue(*number);
+}
+
+bool SameThreeDecimals(const TableValue& typed, const TableValue& expected)
+{
+    return SignedThousandths(typed) == SignedThousandths(expected);
+}
 
 Fraction ParseFraction(std::string input)
 {
@@ -236,4 +389,37 @@ bool ThreeDecimalMatch(double computed, const Fraction& expected)
     double a = ReadBack(FormatThreeDecimals(computed));
     double b = ReadBack(ToDecimalText(expected));
     return a == b;
+}
+
+std::string ToText(const TableValue& value)
+{
+    if (!value.IsBig())
+        return ToText(value.Small());
+    const mpq_class& exact = value.Big().value;
+    if (exact.get_den() == 1)
+        return exact.get_num().get_str();
+    return exact.get_num().get_str() + "/" + exact.get_den().get_str();
+}
+
+std::string ToDecimalText(const TableValue& value)
+{
+    if (!value.IsBig())
+        return ToDecimalText(value.Small());
+    const mpq_class& exact = value.Big().value;
+    const mpz_class rounded = RoundedThousandths(exact);
+    const mpz_class wholePart = rounded / 1000;
+    const std::string places = std::to_string(mpz_class(rounded % 1000).get_ui() + 1000).substr(1);
+    return (sgn(exact) < 0 ? "-" : "") + wholePart.get_str() + "." + places;
+}
+
+std::string ToDisplayText(const TableValue& value, int displayMode)
+{
+    return displayMode == 1 ? ToDecimalText(value) : ToText(value);
+}
+
+bool ThreeDecimalMatch(double computed, const TableValue& expected)
+{
+    if (!expected.IsBig())
+        return ThreeDecimalMatch(computed, expected.Small());
+    return ReadBack(FormatThreeDecimals(computed)) == ReadBack(ToDecimalText(expected));
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/fraction.h"
+#include "core/table_value.h"
 
 // The canonical problem the student entered and, during a run, the current simplex table.
 //
@@ -27,7 +28,7 @@ struct Problem {
     int workUnknownCount = 3;
     // basis[i] is the basic unknown of equation i (1..m); entry 0 is unused.
     std::array<int, kMaxEquations + 1> basis{};
-    std::array<std::array<Fraction, kColumns>, kRows> matrix{};
+    std::array<std::array<TableValue, kColumns>, kRows> matrix{};
     // The free term of the objective exactly as entered, never negated.
     Fraction freeTerm;
     int isMax = 1;
@@ -36,10 +37,10 @@ struct Problem {
 
     // The value the student sees and is judged on: row 0, the prices and the index row carry
     // the entered problem's sign; (0, 1) shows the free term as entered.
-    Fraction DisplayValue(int row, int column) const;
+    TableValue DisplayValue(int row, int column) const;
 
     // The displayed coefficient of the basic unknown of equation i.
-    Fraction Price(int equation) const;
+    TableValue Price(int equation) const;
 
     // Fills the index row m + 1 from the objective row, the equations and the basis.
     void ComputeIndexRow();

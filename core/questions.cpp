@@ -1,6 +1,7 @@
 #include "core/questions.h"
 
 #include <algorithm>
+#include <new>
 #include <string_view>
 
 #include "core/calc.h"
@@ -154,15 +155,24 @@ std::string ElementQuestion::FailureText() const
 
 Verdict ElementQuestion::Submit(const std::string& typed)
 {
-    double value = 0;
-    if (std::optional<Verdict> refusal = Calculate(typed, value))
-        return *refusal;
+    bool right = false;
     try {
-        if (ThreeDecimalMatch(value, problem.DisplayValue(row, column)))
-            return Say(Outcome::Accepted);
+        // A typed number is judged exactly; only an expression goes through the calculator's double.
+        if (std::optional<TableValue> number = ReadExactNumber(typed)) {
+            right = SameThreeDecimals(*number, problem.DisplayValue(row, column));
+        } else {
+            double value = 0;
+            if (std::optional<Verdict> refusal = Calculate(typed, value))
+                return *refusal;
+            right = ThreeDecimalMatch(value, problem.DisplayValue(row, column));
+        }
     } catch (const FractionOverflow&) {
         return Say(Outcome::Aborted);
+    } catch (const std::bad_alloc&) {
+        return Say(Outcome::Aborted);
     }
+    if (right)
+        return Say(Outcome::Accepted);
     if (attempt < 3) {
         ++attempt;
         return Say(Outcome::Retry, "Расчет неверный, повторите еще раз", "Ошибка");
@@ -230,6 +240,8 @@ Verdict KeyQuestion::Submit(const std::optional<int>& number)
         if (!IsRightKeyRow(problem, column, *number))
             return WrongChoice();
     } catch (const FractionOverflow&) {
+        return Say(Outcome::Aborted);
+    } catch (const std::bad_alloc&) {
         return Say(Outcome::Aborted);
     }
     keyRow = *number;

@@ -1,6 +1,7 @@
 #include "core/tutoring_run.h"
 
 #include <algorithm>
+#include <new>
 
 #include "core/element_draw.h"
 #include "core/number_text.h"
@@ -65,7 +66,7 @@ std::string RepeatedOptimumText(int table, int earlierTable)
 
 TutoringRun::TutoringRun(TutoringWindow& window, Problem& problem) : window(window), problem(problem) {}
 
-std::string TutoringRun::ValueText(const Fraction& value) const { return ToDisplayText(value, window.DisplayMode()); }
+std::string TutoringRun::ValueText(const TableValue& value) const { return ToDisplayText(value, window.DisplayMode()); }
 
 void TutoringRun::Check(QuestionOutcome outcome)
 {
@@ -82,6 +83,9 @@ void TutoringRun::RunTutoring()
     } catch (const RunAborted&) {
         ReportOverflow();
     } catch (const FractionOverflow&) {
+        ReportOverflow();
+    } catch (const std::bad_alloc&) {
+        // Exact values grow without bound only in memory: running out of it is the one overflow left.
         ReportOverflow();
     }
 }

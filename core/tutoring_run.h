@@ -18,8 +18,8 @@ public:
     // The whole run; returns when it has ended. The window stays with its last table.
     void RunTutoring();
 
-    // The numbers outgrew the exact arithmetic, which is not the student's failure: the status
-    // line and a message say so. Also for a window that cannot even show its first table.
+    // The numbers outgrew the memory that holds them exactly, which is not the student's failure:
+    // the status line and a message say so. Also for a window that cannot even show its first table.
     void ReportOverflow();
 
     // The number of the table the window shows (1 for the first table).
@@ -47,7 +47,7 @@ private:
     // Throws when a question reports that the numbers outgrew the exact arithmetic.
     void Check(QuestionOutcome outcome);
 
-    std::string ValueText(const Fraction& value) const;
+    std::string ValueText(const TableValue& value) const;
 
     TutoringWindow& window;
     Problem& problem;

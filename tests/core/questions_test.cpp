@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/number_text.h"
 #include "tests/core/fake_tutoring_window.h"
 #include "tests/core/problem_builder.h"
 
@@ -55,6 +56,61 @@ TEST(Questions, ElementAcceptsValuesAndExpressionsAtThreeDecimals)
     EXPECT_EQ(question.Submit("0.3333333").outcome, Outcome::Accepted);
 }
 
+struct JudgedRow {
+    TableValue expected;
+    const char* typed;
+    Outcome outcome;
+};
+
+// Beyond 2^53 a double cannot tell neighbouring values apart; a typed number is read exactly.
+TEST(Questions, TypedNumbersAreJudgedExactlyAndExpressionsAtTheCalculatorsThreeDecimals)
+{
+    const Fraction large = Q(146282451872397716, 7); // 20897493124628245.142857...
+    const Fraction above53 = Q(9007199254740993);    // 2^53 + 1
+    const TableValue huge = ReadExactNumber("1000000000000000000000000000000/7").value();
+    const JudgedRow rows[] = {
+        {large, "146282451872397716/7", Outcome::Accepted},
+        {large, " 292564903744795432/14 ", Outcome::Accepted},
+        {large, "20897493124628245 1/7", Outcome::Accepted},
+        {large, "20897493124628245.143", Outcome::Accepted},
+        {large, "146282451872397717/7", Outcome::Retry},
+        {large, "20897493124628245", Outcome::Retry},
+        {large, "20897493124628245.142", Outcome::Retry},
+        {Q(-146282451872397716, 7), "-146282451872397716/7", Outcome::Accepted},
+        {Q(-146282451872397716, 7), "146282451872397716/-7", Outcome::Accepted},
+        {above53, "9007199254740993", Outcome::Accepted},
+        {above53, "9007199254740992", Outcome::Retry},
+        {above53, "9007199254740994", Outcome::Retry},
+        // an expression is still computed in doubles, which cannot see these differences
+        {large, "20897493124628245+0.5", Outcome::Accepted},
+        {above53, "9007199254740992+0", Outcome::Accepted},
+        // mixed numbers as the number text reads them, a zero whole part keeping its sign
+        {Q(-5, 3), "-1 2/3", Outcome::Accepted},
+        {Q(-2, 3), "-0 2/3", Outcome::Accepted},
+        {Q(2, 3), "-0 2/3", Outcome::Retry},
+        // beyond 64 bits
+        {huge, "1000000000000000000000000000000/7", Outcome::Accepted},
+        {huge, "142857142857142857142857142857 1/7", Outcome::Accepted},
+        {huge, "142857142857142857142857142857.143", Outcome::Accepted},
+        {huge, "1000000000000000000000000000001/7", Outcome::Retry},
+        {huge, "142857142857142857142857142857.142", Outcome::Retry},
+        {huge, "10^30/7", Outcome::Accepted},
+        {huge, "10^30/6", Outcome::Retry},
+        // halves are rounded away from zero, exactly
+        {Q(1, 3), "0.3335", Outcome::Retry},
+        {Q(1, 3), "0.3334999", Outcome::Accepted},
+        {Q(-1, 2000), "-0.001", Outcome::Accepted},
+    };
+    for (const JudgedRow& row : rows) {
+        SCOPED_TRACE(row.typed);
+        Problem problem = BuildTestProblem({{{Q(0), Q(1)}}, {Q(1)}, Q(0), true, {1}});
+        problem.matrix[1][1] = row.expected;
+        FakeTutoringWindow window(problem);
+        ElementQuestion question(window, problem, ElementMode::KeyRow, 1, 1);
+        EXPECT_EQ(question.Submit(row.typed).outcome, row.outcome);
+    }
+}
+
 TEST(Questions, ElementRefusesTextNotReadToItsEndAndNamesTheUnreadPart)
 {
     Problem problem = BuildTestProblem({{{Q(1, 3), Q(1)}}, {Q(1)}, Q(0), true, {1}});
@@ -66,7 +122,7 @@ TEST(Questions, ElementRefusesTextNotReadToItsEndAndNamesTheUnreadPart)
     const std::pair<std::string, std::string> rows[] = {
         {"1e5", notRead + "\"e5\""},
         {"2 3", notRead + "\"3\""},
-        {"-1 2/3", notRead + "\"2/3\""},
+        {"1 2/3 4", notRead + "\"2/3 4\""},
         {"1/3 Ф  ", notRead + "\"Ф\""},
         {"1/3)", notRead + "\")\""},
         {"1/3 abcdefghijklmnopqrst", notRead + "\"abcdefghijklmnopqrst\""},

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <new>
 #include <stdexcept>
 
+#include "core/number_text.h"
+#include "tests/core/allocation_limit.h"
 #include "tests/core/problem_builder.h"
 
 namespace {
@@ -182,6 +186,31 @@ TEST(Simplex, PivotAppliesTheRectangleRule)
         for (int c = 1; c <= 5; ++c)
             EXPECT_TRUE(p.matrix[i][c] == expected[i - 1][c - 1]) << "cell " << i << "," << c;
     EXPECT_TRUE(p.matrix[1][6] == Q(4)) << "the entered right-hand side stays";
+}
+
+TEST(Simplex, APivotThatCannotCompleteLeavesTheTableAsItWas)
+{
+    Problem p = BuildTestProblem(
+        {{{Q(1), Q(1), Q(1), Q(0)}, {Q(2), Q(1), Q(0), Q(1)}}, {Q(1), Q(1), Q(0)}, Q(0), true, {2, 3}});
+    // The second row's update stays small; the index row's free term outgrows 64 bits, and
+    // memory runs out as it is stored.
+    p.matrix[3][1] = Q(std::numeric_limits<int64_t>::max());
+    p.matrix[3][2] = Q(-1);
+    const Problem before = p;
+    // Once the pivot's own bookkeeping is allocated, the first big value finds no memory.
+    Problem warmUp = p;
+    Pivot(warmUp, 1, 1);
+    LimitAllocations(1);
+    EXPECT_THROW(Pivot(p, 1, 1), std::bad_alloc);
+    LiftAllocationLimit();
+    for (int i = 0; i <= 3; ++i)
+        for (int c = 1; c <= 5; ++c)
+            EXPECT_TRUE(p.matrix[i][c] == before.matrix[i][c]) << "cell " << i << "," << c;
+    EXPECT_EQ(p.basis, before.basis);
+
+    Pivot(p, 1, 1);
+    EXPECT_EQ(ToText(p.matrix[3][1]), "9223372036854775808") << "with memory the pivot completes";
+    EXPECT_TRUE(p.matrix[2][1] == Q(1));
 }
 
 TEST(Simplex, NumbersOutsideTheTableAreWrongAndNeverPivot)
