@@ -1,6 +1,7 @@
 #include "ui/table_dlg.h"
 
-#include "core/fraction.h"
+#include <new>
+
 #include "core/questions.h"
 #include "platform/desktop.h"
 #include "platform/fonts.h"
@@ -90,9 +91,9 @@ void CTableDlg::OnInitDialog()
     SetUpGrids();
     try {
         problem.ComputeIndexRow();
-    } catch (const FractionOverflow&) {
+    } catch (const std::bad_alloc&) {
         // The first table shows its coefficients; the timer reports instead of running.
-        indexRowOverflow = true;
+        firstTableIncomplete = true;
     }
     FillTable();
     MoveWindowWithinScreen(this, 0, -kRiseAboveWizard);
@@ -135,7 +136,7 @@ void CTableDlg::SetUpGrids()
 void CTableDlg::OnTimer()
 {
     startTimer.stop();
-    if (indexRowOverflow)
+    if (firstTableIncomplete)
         run.ReportOverflow();
     else
         run.RunTutoring();

@@ -90,7 +90,7 @@ private:
     QString titleText;
     QString statusText;
     std::vector<TableSnapshot> snapshots;
-    // The numbers of the problem outgrew the exact arithmetic before the first table was complete.
-    bool indexRowOverflow = false;
+    // Memory ran out before the first table was complete: the timer reports instead of running.
+    bool firstTableIncomplete = false;
     bool runEnded = false;
 };
