@@ -7,15 +7,9 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "core/wide_int.h"
+
 namespace {
-
-using Wide = __int128;
-using UWide = unsigned __int128;
-
-constexpr Wide kInt64Min = std::numeric_limits<int64_t>::min();
-constexpr Wide kInt64Max = std::numeric_limits<int64_t>::max();
-
-bool FitsInt64(Wide value) { return value >= kInt64Min && value <= kInt64Max; }
 
 int64_t NarrowOrThrow(Wide value)
 {
@@ -23,8 +17,6 @@ int64_t NarrowOrThrow(Wide value)
         throw FractionOverflow();
     return static_cast<int64_t>(value);
 }
-
-UWide Magnitude(Wide value) { return value < 0 ? UWide(0) - UWide(value) : UWide(value); }
 
 UWide GreatestCommonDivisor(UWide a, UWide b)
 {

@@ -5,18 +5,9 @@
 #include <utility>
 
 #include "core/big_value.h"
+#include "core/wide_int.h"
 
 namespace {
-
-using Wide = __int128;
-using UWide = unsigned __int128;
-
-constexpr Wide kInt64Min = std::numeric_limits<int64_t>::min();
-constexpr Wide kInt64Max = std::numeric_limits<int64_t>::max();
-
-bool FitsInt64(Wide value) { return value >= kInt64Min && value <= kInt64Max; }
-
-UWide Magnitude(Wide value) { return value < 0 ? UWide(0) - UWide(value) : UWide(value); }
 
 // Binary: no division, which the row update would otherwise pay for in every cell.
 uint64_t GreatestCommonDivisor(uint64_t a, uint64_t b)
