@@ -35,7 +35,7 @@ Reference FindReference(const Layout& layout, int id, std::size_t current)
 {
     if (id != AnchorClientArea) {
         for (std::size_t i = 0; i <= current; ++i) {
-            if (layout.controls[i].spec.controlId == id)
+            if (layout.controls[i].rules.controlId == id)
                 return {layout.controls[i].start, layout.placed[i]};
         }
     }
@@ -79,15 +79,15 @@ Wide EdgeByRule(const Layout& layout, std::size_t current, int edge, const Ancho
 
 void PlaceControl(const Layout& layout, std::size_t current)
 {
-    const AnchorSpec& spec = layout.controls[current].spec;
+    const AnchorSpec& rules = layout.controls[current].rules;
     AnchorRect& rect = layout.placed[current];
     // A rule that asks for an edge of its own control not computed yet reads 0, not a leftover
     // of the previous relayout.
     rect = {};
-    rect.left = ToCoordinate(EdgeByRule(layout, current, EdgeLeft, spec.left));
-    rect.top = ToCoordinate(EdgeByRule(layout, current, EdgeTop, spec.top));
-    rect.right = ToCoordinate(EdgeByRule(layout, current, EdgeRight, spec.right));
-    rect.bottom = ToCoordinate(EdgeByRule(layout, current, EdgeBottom, spec.bottom));
+    rect.left = ToCoordinate(EdgeByRule(layout, current, EdgeLeft, rules.left));
+    rect.top = ToCoordinate(EdgeByRule(layout, current, EdgeTop, rules.top));
+    rect.right = ToCoordinate(EdgeByRule(layout, current, EdgeRight, rules.right));
+    rect.bottom = ToCoordinate(EdgeByRule(layout, current, EdgeBottom, rules.bottom));
     // A window smaller than the fixed parts of its controls leaves a control empty, not inside out.
     rect.right = std::max(rect.right, rect.left);
     rect.bottom = std::max(rect.bottom, rect.top);

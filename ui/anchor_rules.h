@@ -56,7 +56,7 @@ struct AnchorSpec {
 // A listed control as it was when the dialog was laid out, and whether it may push later
 // controls out of the way now (a hidden control, or one allowed to overlap its siblings, may not).
 struct AnchoredControl {
-    AnchorSpec spec = {};
+    AnchorSpec rules = {};
     AnchorRect start = {};
     bool overlapTested = true;
 };

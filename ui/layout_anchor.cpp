@@ -26,15 +26,15 @@ bool CLayoutAnchor::Init(TemplateDialog& dialog, const QRect* reference, const A
         return count <= 0;
     bool everyControlFound = true;
     for (int i = 0; i < count; ++i) {
-        const AnchorSpec& spec = table[i];
+        const AnchorSpec& rules = table[i];
         QRect start = client;
-        if (spec.controlId != AnchorClientArea) {
+        if (rules.controlId != AnchorClientArea) {
             // Every control is a child of the client area, so its geometry is in client coordinates.
-            const QWidget* widget = ListedWidget(spec.controlId);
+            const QWidget* widget = ListedWidget(rules.controlId);
             everyControlFound = everyControlFound && widget != nullptr;
             start = widget != nullptr ? widget->geometry() : QRect();
         }
-        controls.push_back({spec, ToAnchorRect(start)});
+        controls.push_back({rules, ToAnchorRect(start)});
     }
     return everyControlFound;
 }
@@ -45,10 +45,10 @@ void CLayoutAnchor::Relayout()
         return;
     placed.resize(controls.size());
     for (AnchoredControl& control : controls)
-        control.overlapTested = TakesPartInOverlapTest(control.spec.controlId);
+        control.overlapTested = TakesPartInOverlapTest(control.rules.controlId);
     PlaceAnchoredControls(reference, controls, ToAnchorRect(dialog->ClientArea()->rect()), placed);
     for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (QWidget* widget = ListedWidget(controls[i].spec.controlId))
+        if (QWidget* widget = ListedWidget(controls[i].rules.controlId))
             widget->setGeometry(ToQRect(placed[i]));
     }
 }

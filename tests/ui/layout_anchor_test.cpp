@@ -65,7 +65,7 @@ TEST(AnchorRules, TheStartSizeGivesTheStartRectangles)
     const std::vector<AnchoredControl> controls = TableWindow();
     const std::vector<AnchorRect> placed = Place(controls, kClient);
     for (std::size_t i = 0; i < controls.size(); ++i)
-        EXPECT_EQ(placed[i], controls[i].start) << controls[i].spec.controlId;
+        EXPECT_EQ(placed[i], controls[i].start) << controls[i].rules.controlId;
 }
 
 TEST(AnchorRules, AWindowSmallerThanTheFixedPartsLeavesControlsEmptyNotInsideOut)
@@ -193,10 +193,10 @@ TEST(AnchorRules, AControlOverlappingAnEarlierOneCollapses)
             control.overlapTested = false;
         const std::vector<AnchorRect> free = Place(controls, client);
         for (AnchoredControl& control : controls)
-            control.overlapTested = std::ranges::count(row.untested, control.spec.controlId) == 0;
+            control.overlapTested = std::ranges::count(row.untested, control.rules.controlId) == 0;
         const std::vector<AnchorRect> placed = Place(controls, client);
         for (std::size_t i = 0; i < controls.size(); ++i) {
-            const int id = controls[i].spec.controlId;
+            const int id = controls[i].rules.controlId;
             const bool collapsed = std::ranges::count(row.collapsed, id) != 0;
             EXPECT_EQ(placed[i], collapsed ? AnchorRect{} : free[i]) << id;
         }
@@ -242,10 +242,10 @@ protected:
         table.clear();
         start.clear();
         for (const AnchoredControl& control : rules)
-            table.push_back(control.spec);
+            table.push_back(control.rules);
         ASSERT_TRUE(dialog.anchor.Init(dialog, nullptr, table.data(), static_cast<int>(table.size())));
-        for (const AnchorSpec& spec : table)
-            start.push_back(dialog.ControlRect(spec.controlId));
+        for (const AnchorSpec& rules : table)
+            start.push_back(dialog.ControlRect(rules.controlId));
     }
     QRect Start(int id) const
     {
