@@ -2,6 +2,9 @@
 // unknowns make a 103 x 103 grid of fractions, seen through a 1280 x 800 viewport.
 #include "ui/grid/grid_ctrl.h"
 
+#include "ui/grid/grid_accessible.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QPaintEvent>
 #include <QScrollBar>
@@ -85,6 +88,35 @@ void BM_ScrollOneLine(benchmark::State& state)
     state.counters["row_h"] = shown.grid.GetRowHeight(5);
 }
 BENCHMARK(BM_ScrollOneLine)->Unit(benchmark::kMillisecond);
+
+// One cell holds a megabyte of pasted text without a separator: a repaint must cost what the
+// cell can show, not what it holds.
+void BM_FullPaintWithHugeCell(benchmark::State& state)
+{
+    ShownGrid shown;
+    shown.grid.SetCellText(10, 10, QString(1 << 20, QLatin1Char('7')));
+    for (auto _ : state)
+        shown.grid.viewport()->repaint();
+}
+BENCHMARK(BM_FullPaintWithHugeCell)->Unit(benchmark::kMillisecond);
+
+// What a screen reader's reading of the whole table costs the program itself: every position's
+// interface and name, as the accessibility bridge asks for them one by one.
+void BM_AccessibleReadAll(benchmark::State& state)
+{
+    CGridAccessible::Install();
+    ShownGrid shown;
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&shown.grid);
+    qsizetype characters = 0;
+    for (auto _ : state) {
+        const int count = table->childCount();
+        for (int index = 0; index < count; ++index)
+            characters += table->child(index)->text(QAccessible::Name).size();
+    }
+    benchmark::DoNotOptimize(characters);
+    state.counters["children"] = table->childCount();
+}
+BENCHMARK(BM_AccessibleReadAll)->Unit(benchmark::kMillisecond);
 
 QString PastedBlock(int rows, int columns, int seed)
 {
