@@ -4,6 +4,10 @@
 #include <QGuiApplication>
 #include <QPainter>
 
+#include <algorithm>
+
+#include "ui/grid/grid_cell_base.h"
+
 CCellTip::CCellTip(QWidget* viewport)
     : QWidget(viewport->window())
     , m_viewport(viewport)
@@ -18,12 +22,14 @@ bool CCellTip::Show(const QRect& cellRect, const QString& text, const QRect& hov
 {
     const QFontMetrics metrics(font);
     const int space = metrics.horizontalAdvance(QLatin1Char(' '));
-    const int textWidth = metrics.horizontalAdvance(text);
+    // The tip is never wider than the window it stands in.
+    const ShownText shown = FitText(text, metrics, std::max(cellRect.width(), parentWidget()->width()), true);
+    const int textWidth = shown.width;
     if (!QGuiApplication::focusWindow() || textWidth + 2 * space <= cellRect.width()) {
         Hide();
         return false;
     }
-    m_text = text;
+    m_text = shown.text;
     m_hoverRect = hoverRect;
     const QPalette& colours = palette();
     m_textColour = textColour == CLR_DEFAULT ? colours.color(QPalette::ToolTipText) : ToQColor(textColour);

@@ -31,7 +31,7 @@ uint32_t NextFontStamp()
 void CGridCell::SetText(const QString& text)
 {
     m_text = text;
-    m_textWidth = -1;
+    m_shownWidth = -1;
 }
 
 void CGridCell::SetFont(const QFont* font)
@@ -51,14 +51,16 @@ uint32_t CGridCell::GetFontStamp() const
     return fallback ? fallback->GetFontStamp() : 0;
 }
 
-int CGridCell::GetTextWidth(const QFontMetrics& metrics) const
+ShownText CGridCell::GetShownText(const QFontMetrics& metrics, int width, bool ellipsis) const
 {
     const uint32_t stamp = GetFontStamp();
-    if (m_textWidth < 0 || m_textWidthStamp != stamp) {
-        m_textWidth = metrics.horizontalAdvance(m_text);
-        m_textWidthStamp = stamp;
+    if (m_shownWidth != width || m_shownEllipsis != ellipsis || m_shownStamp != stamp) {
+        m_shown = FitText(m_text, metrics, width, ellipsis);
+        m_shownWidth = width;
+        m_shownEllipsis = ellipsis;
+        m_shownStamp = stamp;
     }
-    return m_textWidth;
+    return m_shown;
 }
 
 const CGridDefaultCell* CGridCell::Fallback() const

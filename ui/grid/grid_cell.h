@@ -35,8 +35,9 @@ public:
     int GetMargin() const override;
 
     bool IsDefaultFont() const override { return !m_font; }
-    // Remembered between paints: measuring a text costs as much as drawing it.
-    int GetTextWidth(const QFontMetrics& metrics) const override;
+    // Remembered between paints until the text, the font or the width changes: fitting a text
+    // costs as much as drawing it.
+    ShownText GetShownText(const QFontMetrics& metrics, int width, bool ellipsis) const override;
     // Changes whenever the font the cell draws with is replaced.
     uint32_t GetFontStamp() const;
     bool IsEditing() const override { return m_editing; }
@@ -57,8 +58,11 @@ private:
     COLORREF m_backColour = CLR_DEFAULT;
     std::unique_ptr<QFont> m_font;
     uint32_t m_fontStamp = 0;
-    mutable int m_textWidth = -1;
-    mutable uint32_t m_textWidthStamp = 0;
+    // The last fitted text and what it was fitted to; a width of -1 means none.
+    mutable ShownText m_shown;
+    mutable int m_shownWidth = -1;
+    mutable bool m_shownEllipsis = false;
+    mutable uint32_t m_shownStamp = 0;
     int m_margin = -1;
     bool m_editing = false;
     CGridCtrl* m_grid = nullptr;

@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "ui/grid/grid_ctrl.h"
 
 namespace {
@@ -26,7 +28,26 @@ Qt::Alignment AlignmentOf(uint32_t format)
     return alignment | Qt::AlignTop;
 }
 
+// No character is narrower than a pixel but the few that take no room at all: a line of
+// `width` pixels never shows more characters than this.
+qsizetype ReadableLength(int width)
+{
+    return qsizetype(std::max(width, 0)) * 2 + 16;
+}
+
 } // namespace
+
+ShownText FitText(const QString& text, const QFontMetrics& metrics, int width, bool ellipsis)
+{
+    const bool cut = text.size() > ReadableLength(width);
+    ShownText shown{cut ? text.left(ReadableLength(width)) : text, 0};
+    shown.width = metrics.horizontalAdvance(shown.text);
+    if (ellipsis && shown.width > width) {
+        shown.text = metrics.elidedText(shown.text, Qt::ElideRight, width);
+        shown.width = metrics.horizontalAdvance(shown.text);
+    }
+    return shown;
+}
 
 CGridCellBase& CGridCellBase::operator=(const CGridCellBase& other)
 {
@@ -115,20 +136,20 @@ void CGridCellBase::DrawText(QPainter& painter, const QRect& rect, const QColor&
     painter.setPen(colour);
 
     const uint32_t format = GetFormat() | DT_NOPREFIX;
+    const QFontMetrics metrics = painter.fontMetrics();
     if (!(format & DT_SINGLELINE)) {
+        // Lines of text: no more of it than the rectangle's lines can show.
+        const int lines = textRect.height() / std::max(1, metrics.height()) + 1;
+        const QString shown = text.left(ReadableLength(textRect.width()) * lines);
         const int wrap = (format & DT_WORDBREAK) ? int(Qt::TextWordWrap) : 0;
-        painter.drawText(textRect, int(AlignmentOf(format)) | wrap, text);
+        painter.drawText(textRect, int(AlignmentOf(format)) | wrap, shown);
         return;
     }
     // A single line is placed by hand: drawing at a point is much cheaper than laying the
     // text out in a rectangle, and every cell of a large table goes through here.
-    const QFontMetrics metrics = painter.fontMetrics();
-    QString shown = text;
-    int width = GetTextWidth(metrics);
-    if ((format & DT_END_ELLIPSIS) && width > textRect.width()) {
-        shown = metrics.elidedText(text, Qt::ElideRight, textRect.width());
-        width = metrics.horizontalAdvance(shown);
-    }
+    const ShownText fitted = GetShownText(metrics, textRect.width(), format & DT_END_ELLIPSIS);
+    const QString& shown = fitted.text;
+    const int width = fitted.width;
     int x = textRect.left();
     if (format & DT_RIGHT)
         x = textRect.right() + 1 - width;
@@ -156,9 +177,9 @@ QSize CGridCellBase::GetTextExtent(const QString& text) const
     return QSize(metrics.horizontalAdvance(text), metrics.height());
 }
 
-int CGridCellBase::GetTextWidth(const QFontMetrics& metrics) const
+ShownText CGridCellBase::GetShownText(const QFontMetrics& metrics, int width, bool ellipsis) const
 {
-    return metrics.horizontalAdvance(GetText());
+    return FitText(GetText(), metrics, width, ellipsis);
 }
 
 QSize CGridCellBase::GetCellExtent() const

@@ -17,6 +17,17 @@ class CGridDefaultCell;
 class QFontMetrics;
 class QPainter;
 
+// What of a text one line shows: the whole text when it fits (or when it may overflow), else
+// its start followed by an ellipsis; and the shown part's width.
+struct ShownText {
+    QString text;
+    int width = 0;
+};
+
+// Fits a text into a line `width` pixels wide. Reads no more of the text than such a line can
+// hold, so that the cost does not grow with the text's length.
+ShownText FitText(const QString& text, const QFontMetrics& metrics, int width, bool ellipsis);
+
 // The abstract cell: it keeps the state word and knows how a cell is drawn, measured and
 // edited; what a cell stores is left to the derived classes.
 class CGridCellBase {
@@ -71,8 +82,8 @@ public:
     virtual QRect GetTextRect(const QRect& cellRect) const { return cellRect; }
     virtual QRect GetTipTextRect(const QRect& cellRect) const { return GetTextRect(cellRect); }
     virtual QSize GetTextExtent(const QString& text) const;
-    // The width of the cell's text in the cell's font, as the metrics give it.
-    virtual int GetTextWidth(const QFontMetrics& metrics) const;
+    // What of the cell's text a line `width` pixels wide shows in the font of the metrics.
+    virtual ShownText GetShownText(const QFontMetrics& metrics, int width, bool ellipsis) const;
     // The size the cell needs to show its whole text with its margins.
     virtual QSize GetCellExtent() const;
 
