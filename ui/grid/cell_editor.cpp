@@ -14,12 +14,28 @@ namespace {
 // Shared by all editors: closing one can move the focus, and that must not end it twice.
 bool endingEdit = false;
 
+// An editor opened by one of these keys (or a space) starts with its whole text selected.
 bool SelectsWholeText(int key)
+{
+    return key == ' ' || ContinuesEditing(key);
+}
+
+Qt::Alignment AlignmentOf(uint32_t format)
+{
+    if (format & DT_RIGHT)
+        return Qt::AlignRight | Qt::AlignVCenter;
+    if (format & DT_CENTER)
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+} // namespace
+
+bool ContinuesEditing(int key)
 {
     switch (key) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-    case ' ':
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_End:
@@ -33,17 +49,6 @@ bool SelectsWholeText(int key)
         return false;
     }
 }
-
-Qt::Alignment AlignmentOf(uint32_t format)
-{
-    if (format & DT_RIGHT)
-        return Qt::AlignRight | Qt::AlignVCenter;
-    if (format & DT_CENTER)
-        return Qt::AlignHCenter | Qt::AlignVCenter;
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
-} // namespace
 
 CCellEditor::CCellEditor(CGridCtrl* grid, int row, int column, const QRect& rect, uint32_t format,
     const QString& text, int firstKey)

@@ -13,6 +13,10 @@ class CGridCtrl;
 // and F2. Qt::Key values lie above every code point, so no character is mistaken for a key.
 constexpr int CellKeyMouse = 1;
 
+// The keys that, ending an editor, move the focus cell on and open an editor there: Tab, the
+// arrows, Home, End and the page keys.
+bool ContinuesEditing(int key);
+
 // The single-line editor that opens over a cell. It ends when it loses the keyboard focus and
 // then reports its text and the key that ended it to the grid; Tab, Enter, Escape and, when it
 // was opened by typing, the arrows and page keys hand the focus back to the grid.

@@ -13,12 +13,15 @@
 
 #include "platform/colorref.h"
 #include "ui/grid/cell_tip.h"
+#include "ui/grid/grid_axis.h"
 #include "ui/grid/grid_cell.h"
 #include "ui/grid/grid_defs.h"
+#include "ui/grid/grid_model.h"
 #include "ui/grid/grid_navigation.h"
 
 class CCellEditor;
 class QRubberBand;
+class QScrollBar;
 
 // The table widget of every matrix in the program: fixed header rows at the top and fixed
 // columns at the left that stay in place, and a scrolling body of cells. The grid owns its
@@ -45,23 +48,29 @@ public:
     bool SetColumnCount(int count);
     bool SetFixedRowCount(int count);
     bool SetFixedColumnCount(int count);
-    int GetRowCount() const { return m_rowCount; }
-    int GetColumnCount() const { return m_columnCount; }
-    int GetFixedRowCount() const { return m_fixedRowCount; }
-    int GetFixedColumnCount() const { return m_fixedColumnCount; }
+    int GetRowCount() const { return m_rows.Count(); }
+    int GetColumnCount() const { return m_columns.Count(); }
+    int GetFixedRowCount() const { return m_rows.FixedCount(); }
+    int GetFixedColumnCount() const { return m_columns.FixedCount(); }
     // Destroys every cell and leaves an empty grid; does not repaint.
     bool DeleteAllCells();
 
     bool SetRowHeight(int row, int height);
     bool SetColumnWidth(int column, int width);
-    int GetRowHeight(int row) const;
-    int GetColumnWidth(int column) const;
+    int GetRowHeight(int row) const { return m_rows.Size(row); }
+    int GetColumnWidth(int column) const { return m_columns.Size(column); }
 
-    bool IsValid(int row, int column) const;
-    CGridCellBase* GetCell(int row, int column) const;
+    bool IsValid(int row, int column) const { return m_model.IsValid(row, column); }
+    CGridCellBase* GetCell(int row, int column) const { return m_model.Cell(row, column); }
     // The default cell for ordinary cells, fixed-column, fixed-row or corner cells.
-    CGridDefaultCell* GetDefaultCell(bool fixedRow, bool fixedColumn);
-    const CGridDefaultCell* GetDefaultCell(bool fixedRow, bool fixedColumn) const;
+    CGridDefaultCell* GetDefaultCell(bool fixedRow, bool fixedColumn)
+    {
+        return &m_model.DefaultCell(fixedRow, fixedColumn);
+    }
+    const CGridDefaultCell* GetDefaultCell(bool fixedRow, bool fixedColumn) const
+    {
+        return &m_model.DefaultCell(fixedRow, fixedColumn);
+    }
 
     // Cell setters change the model only: the caller repaints after a batch of changes.
     bool SetCellText(int row, int column, const QString& text);
@@ -151,8 +160,8 @@ public:
     virtual void ClearSelectedText();
     // The selected cells as text: tabs between cells, "\n" after each row.
     virtual QString CreateClipboardData() const;
-    // Spreads text over the cells from target on: lines to rows, tab- or comma-separated fields
-    // to columns; what falls outside the grid is dropped.
+    // Spreads text over the cells from target on: lines to rows, fields to columns; what falls
+    // outside the grid is dropped. Fields are separated by tabs, or by commas in text without a tab.
     virtual bool PasteClipboardData(CellPos target, const QString& text);
 
 signals:
@@ -184,8 +193,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    using Row = std::vector<std::unique_ptr<CGridCellBase>>;
-
     // What a held left button is doing; cells are not dragged out of the grid, so a drag
     // gesture never goes beyond PrepareDrag.
     enum class MouseMode {
@@ -201,6 +208,34 @@ private:
         PrepareDrag
     };
 
+    // The mouse gesture in progress, from the press of the left button to its release.
+    struct MouseGesture {
+        MouseMode mode = MouseMode::Idle;
+        bool leftButtonDown = false;
+        QPoint pressPoint;
+        QPoint lastPoint;
+        CellPos pressCell;
+        // The row or column whose divider is being dragged.
+        int sizingIndex = -1;
+    };
+
+    // Rows are the vertical axis, columns the horizontal one.
+    GridAxis& Axis(Qt::Orientation orientation) { return orientation == Qt::Vertical ? m_rows : m_columns; }
+    const GridAxis& Axis(Qt::Orientation orientation) const
+    {
+        return orientation == Qt::Vertical ? m_rows : m_columns;
+    }
+    QScrollBar* ScrollBar(Qt::Orientation orientation) const;
+    int Scroll(Qt::Orientation orientation) const;
+
+    // Shape: the row or column count of one direction, and which cells are fixed.
+    bool SetCount(Qt::Orientation orientation, int count);
+    bool Grow(Qt::Orientation orientation, int count);
+    void Shrink(Qt::Orientation orientation, int count);
+    bool SetFixedCount(Qt::Orientation orientation, int count);
+    void MarkFixed(CGridCellBase* cell, bool fixedRow, bool fixedColumn);
+    CGridCellBase* MakeCell(int row, int column);
+
     // Keyboard.
     bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
     void MoveFocusByKey(CellPos next, int key, Qt::KeyboardModifiers modifiers);
@@ -214,13 +249,12 @@ private:
     void FocusPressedCell(bool ctrl);
     void OnLeftButtonUp(QMouseEvent* event);
     void OnRightButtonUp(QMouseEvent* event);
-    int ColumnDividerAt(const QPoint& point) const;
-    int RowDividerAt(const QPoint& point) const;
+    // The row (column) whose divider is under the point, in the fixed column (row) band.
+    int DividerAt(Qt::Orientation orientation, const QPoint& point) const;
     void UpdateDividerCursor(const QPoint& point);
     void StartSizing();
     void FinishSizing(const QPoint& point);
-    void AutoSizeColumn(int column);
-    void AutoSizeRow(int row);
+    void AutoSize(Qt::Orientation orientation, int index);
     void OfferTitleTip(CellPos cell);
     void HideTitleTip();
     void OnAutoScroll();
@@ -241,57 +275,35 @@ private:
     void ResetCellColours(CGridCellBase* cell);
     int Notify(int code, CellPos cell) const;
 
-    // Geometry: the fixed bands, the body and the position of every row and column on screen.
-    int FixedWidth() const;
-    int FixedHeight() const;
-    int BodyWidth() const;
-    int BodyHeight() const;
-    int ColumnLeft(int column) const;
-    int RowTop(int row) const;
+    // Geometry: the fixed bands and the position of every row and column on screen.
+    int FixedWidth() const { return m_columns.FixedExtent(); }
+    int FixedHeight() const { return m_rows.FixedExtent(); }
+    int ColumnLeft(int column) const { return m_columns.Start(column, Scroll(Qt::Horizontal)); }
+    int RowTop(int row) const { return m_rows.Start(row, Scroll(Qt::Vertical)); }
     CellPos GetTopLeftNonFixedCell() const;
     void ResetScrollBars();
+    void ResetScrollBar(Qt::Orientation orientation, int room);
     void OnScrollAction(Qt::Orientation orientation, int action);
     void ScrollLines(Qt::Orientation orientation, int lines);
 
-    // Painting: first and last row and column of each band that meet the exposed rectangle.
-    struct Span {
-        int first;
-        int last;
-    };
-    static Span SpanOf(const std::vector<int>& sizes, int first, int end, int origin, int low, int high);
-    Span RowSpan(int top, int bottom, bool fixed) const;
-    Span ColumnSpan(int left, int right, bool fixed) const;
+    // Painting.
     void PaintBand(QPainter& painter, const QRect& area, bool fixedRows, bool fixedColumns) const;
     void PaintCell(QPainter& painter, int row, int column, const QRect& rect) const;
     void PaintOutside(QPainter& painter, const QRect& exposed) const;
     void UpdateFixedCellsOf(CellPos cell);
 
-    int m_rowCount = 0;
-    int m_columnCount = 0;
-    int m_fixedRowCount = 0;
-    int m_fixedColumnCount = 0;
-    std::vector<int> m_rowHeights;
-    std::vector<int> m_columnWidths;
-    std::vector<Row> m_rows;
-
-    CGridDefaultCell m_cellDefault;
-    CGridDefaultCell m_cellFixedColDef;
-    CGridDefaultCell m_cellFixedRowDef;
-    CGridDefaultCell m_cellFixedRowColDef;
+    GridAxis m_rows;
+    GridAxis m_columns;
+    CGridModel m_model;
 
     CellPos m_focusCell;
     mutable CellPos m_topLeft;
     QSet<uint32_t> m_selectedCells;
     QSet<uint32_t> m_previousSelection;
+    CellPos m_selectionAnchor;
     CellPos m_editCell;
 
-    MouseMode m_mouseMode = MouseMode::Idle;
-    bool m_leftButtonDown = false;
-    QPoint m_pressPoint;
-    QPoint m_lastPoint;
-    CellPos m_pressCell;
-    CellPos m_selectionAnchor;
-    int m_sizingIndex = -1;
+    MouseGesture m_mouse;
     QBasicTimer m_autoScrollTimer;
     QRubberBand* m_trackingLine = nullptr;
     QPointer<CCellTip> m_tip;

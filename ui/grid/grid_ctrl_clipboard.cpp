@@ -23,16 +23,18 @@ QStringList PastedLines(const QString& text)
     return lines.split(QLatin1Char('\n'));
 }
 
-QStringList PastedFields(const QString& line)
+// A spreadsheet separates the fields of a line with tabs, and then a comma belongs to the text
+// (a decimal comma: "1,5"); only text without a tab is taken as separated by commas.
+QChar FieldSeparator(const QString& text)
 {
-    QStringList fields;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= line.size(); ++i) {
-        if (i == line.size() || line[i] == QLatin1Char('\t') || line[i] == QLatin1Char(',')) {
-            fields.append(line.mid(start, i - start).trimmed());
-            start = i + 1;
-        }
-    }
+    return text.contains(QLatin1Char('\t')) ? QLatin1Char('\t') : QLatin1Char(',');
+}
+
+QStringList PastedFields(const QString& line, QChar separator)
+{
+    QStringList fields = line.split(separator);
+    for (QString& field : fields)
+        field = field.trimmed();
     return fields;
 }
 
@@ -45,8 +47,8 @@ void CGridCtrl::SelectRange(CellPos anchor, CellPos current)
     int left = std::min(anchor.column, current.column);
     int right = std::max(anchor.column, current.column);
     if (m_listMode) {
-        left = m_fixedColumnCount;
-        right = m_columnCount - 1;
+        left = GetFixedColumnCount();
+        right = GetColumnCount() - 1;
     }
     QSet<uint32_t> cells = m_previousSelection;
     for (int row = std::min(anchor.row, current.row); row <= std::max(anchor.row, current.row); ++row)
@@ -78,7 +80,7 @@ bool CGridCtrl::SelectedRange(CellPos* topLeft, CellPos* bottomRight) const
 {
     if (m_selectedCells.isEmpty())
         return false;
-    *topLeft = CellPos{m_rowCount, m_columnCount};
+    *topLeft = CellPos{GetRowCount(), GetColumnCount()};
     *bottomRight = CellPos{-1, -1};
     for (uint32_t key : m_selectedCells) {
         const CellPos cell = SelectedCell(key);
@@ -88,26 +90,6 @@ bool CGridCtrl::SelectedRange(CellPos* topLeft, CellPos* bottomRight) const
         bottomRight->column = std::max(bottomRight->column, cell.column);
     }
     return true;
-}
-
-void CGridCtrl::OnFixedRowClick(CellPos cell)
-{
-    // A header selects its column, the corner the whole body.
-    if (!m_selectionEnabled || m_rowCount <= m_fixedRowCount)
-        return;
-    m_mouseMode = MouseMode::SelectColumns;
-    if (cell.column < m_fixedColumnCount)
-        SelectRange(CellPos{m_fixedRowCount, m_fixedColumnCount}, CellPos{m_rowCount - 1, m_columnCount - 1});
-    else
-        SelectRange(CellPos{m_fixedRowCount, cell.column}, CellPos{m_rowCount - 1, cell.column});
-}
-
-void CGridCtrl::OnFixedColumnClick(CellPos cell)
-{
-    if (!m_selectionEnabled || m_columnCount <= m_fixedColumnCount)
-        return;
-    m_mouseMode = MouseMode::SelectRows;
-    SelectRange(CellPos{cell.row, m_fixedColumnCount}, CellPos{cell.row, m_columnCount - 1});
 }
 
 bool CGridCtrl::CanCopy() const
@@ -138,11 +120,11 @@ QString CGridCtrl::CreateClipboardData() const
         return QString();
     QString text;
     for (int row = topLeft.row; row <= bottomRight.row; ++row) {
-        if (m_rowHeights[row] == 0)
+        if (m_rows.Size(row) == 0)
             continue;
         QStringList fields;
         for (int column = topLeft.column; column <= bottomRight.column; ++column)
-            if (m_columnWidths[column] > 0)
+            if (m_columns.Size(column) > 0)
                 fields.append(GetCellText(row, column));
         text += fields.join(QLatin1Char('\t')) + QLatin1Char('\n');
     }
@@ -202,16 +184,15 @@ bool CGridCtrl::PasteClipboardData(CellPos target, const QString& text)
     m_allowDraw = false;
     CellPos last = target;
     int row = target.row;
+    const QChar separator = FieldSeparator(text);
     for (const QString& line : PastedLines(text)) {
-        while (row < m_rowCount && m_rowHeights[row] == 0)
-            ++row;
-        if (row >= m_rowCount)
+        row = m_rows.NextShown(row);
+        if (row >= GetRowCount())
             break;
         int column = target.column;
-        for (const QString& field : PastedFields(line)) {
-            while (column < m_columnCount && m_columnWidths[column] == 0)
-                ++column;
-            if (column >= m_columnCount)
+        for (const QString& field : PastedFields(line, separator)) {
+            column = m_columns.NextShown(column);
+            if (column >= GetColumnCount())
                 break;
             ChangeCellText(row, column, field);
             last = CellPos{std::max(last.row, row), std::max(last.column, column)};
@@ -232,10 +213,10 @@ bool CGridCtrl::PasteClipboardData(CellPos target, const QString& text)
 
 void CGridCtrl::OnEditSelectAll()
 {
-    if (!m_selectionEnabled || m_rowCount <= m_fixedRowCount || m_columnCount <= m_fixedColumnCount)
+    if (!m_selectionEnabled || GetRowCount() <= GetFixedRowCount() || GetColumnCount() <= GetFixedColumnCount())
         return;
     Notify(GN_SELCHANGING, m_focusCell);
     m_previousSelection.clear();
-    SelectRange(CellPos{m_fixedRowCount, m_fixedColumnCount}, CellPos{m_rowCount - 1, m_columnCount - 1});
+    SelectRange(CellPos{GetFixedRowCount(), GetFixedColumnCount()}, CellPos{GetRowCount() - 1, GetColumnCount() - 1});
     Notify(GN_SELCHANGED, m_focusCell);
 }

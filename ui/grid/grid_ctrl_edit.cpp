@@ -13,26 +13,6 @@
 
 namespace {
 
-// Keys after which an editor reopens on the next focus cell.
-bool ContinuesEditing(int key)
-{
-    switch (key) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_End:
-    case Qt::Key_Home:
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-        return true;
-    default:
-        return false;
-    }
-}
-
 enum class Shortcut { None, Copy, Cut, Paste, SelectAll, Clear };
 
 Shortcut ShortcutOf(const QKeyEvent* event)
@@ -66,7 +46,7 @@ Shortcut ShortcutOf(const QKeyEvent* event)
 GridShape CGridCtrl::Shape() const
 {
     // Read-only cells take no typing: the keys pass over them to the next cell to type into.
-    return GridShape{m_fixedRowCount, m_fixedColumnCount, m_rowHeights, m_columnWidths,
+    return GridShape{GetFixedRowCount(), GetFixedColumnCount(), m_rows.Sizes(), m_columns.Sizes(),
         [this](CellPos cell) { return !(GetCellState(cell.row, cell.column) & GCS_READONLY); }};
 }
 
@@ -193,7 +173,7 @@ CellPos CGridCtrl::PageTarget(bool down)
     const int topAfter = GetTopLeftNonFixedCell().row;
     CellPos next = m_focusCell;
     if (topBefore >= 0 && topAfter >= 0 && topAfter != topBefore)
-        next.row = std::clamp(m_focusCell.row + topAfter - topBefore, m_fixedRowCount, m_rowCount - 1);
+        next.row = std::clamp(m_focusCell.row + topAfter - topBefore, GetFixedRowCount(), GetRowCount() - 1);
     else
         next.row = NextFocusCell(Shape(), m_focusCell, down ? NavigationKey::CtrlEnd : NavigationKey::CtrlHome).row;
     return next;
@@ -203,16 +183,15 @@ void CGridCtrl::MoveFocusByKey(CellPos next, int key, Qt::KeyboardModifiers modi
 {
     if (next == m_focusCell || !next.IsValid())
         return;
-    if (m_mouseMode == MouseMode::Idle) {
+    // While a mouse gesture selects, the mouse has the selection; otherwise the key moves it.
+    if (m_mouse.mode == MouseMode::Idle) {
         m_previousSelection.clear();
-        m_mouseMode = m_listMode ? MouseMode::SelectRows : MouseMode::SelectCells;
         const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
         if (!(modifiers & Qt::ShiftModifier) || tab)
             m_selectionAnchor = next;
         Notify(GN_SELCHANGING, next);
         SelectRange(m_selectionAnchor, next);
         Notify(GN_SELCHANGED, next);
-        m_mouseMode = MouseMode::Idle;
     }
     SetFocusCell(next.row, next.column);
     EnsureVisible(next.row, next.column);
@@ -221,7 +200,7 @@ void CGridCtrl::MoveFocusByKey(CellPos next, int key, Qt::KeyboardModifiers modi
 void CGridCtrl::OnTypedCharacter(QKeyEvent* event)
 {
     const QString text = event->text();
-    if (text.isEmpty() || !m_focusCell.IsValid() || m_mouseMode != MouseMode::Idle)
+    if (text.isEmpty() || !m_focusCell.IsValid() || m_mouse.mode != MouseMode::Idle)
         return;
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
         return;

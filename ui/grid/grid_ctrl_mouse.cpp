@@ -41,50 +41,50 @@ void CGridCtrl::OnLeftButtonDown(QMouseEvent* event)
     const QPoint point = event->position().toPoint();
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     setFocus(Qt::MouseFocusReason);
-    m_leftButtonDown = true;
-    m_pressPoint = m_lastPoint = point;
-    m_pressCell = GetCellFromPoint(point);
-    if (!m_pressCell.IsValid())
+    m_mouse.leftButtonDown = true;
+    m_mouse.pressPoint = m_mouse.lastPoint = point;
+    m_mouse.pressCell = GetCellFromPoint(point);
+    if (!m_mouse.pressCell.IsValid())
         return;
     if (!(event->modifiers() & Qt::ShiftModifier))
-        m_selectionAnchor = m_pressCell;
+        m_selectionAnchor = m_mouse.pressCell;
     else if (!m_selectionAnchor.IsValid())
         m_selectionAnchor = m_focusCell;
     EndEditing();
 
-    CGridCellBase* cell = GetCell(m_pressCell.row, m_pressCell.column);
+    CGridCellBase* cell = GetCell(m_mouse.pressCell.row, m_mouse.pressCell.column);
     cell->OnClickDown(point);
     QRect rect;
-    GetCellRect(m_pressCell.row, m_pressCell.column, &rect);
-    if (m_pressCell == m_focusCell && !ctrl && cell->GetTextRect(rect).contains(point)
-        && IsCellEditable(m_pressCell.row, m_pressCell.column)) {
-        m_mouseMode = MouseMode::PrepareEdit;
+    GetCellRect(m_mouse.pressCell.row, m_mouse.pressCell.column, &rect);
+    if (m_mouse.pressCell == m_focusCell && !ctrl && cell->GetTextRect(rect).contains(point)
+        && IsCellEditable(m_mouse.pressCell.row, m_mouse.pressCell.column)) {
+        m_mouse.mode = MouseMode::PrepareEdit;
         return;
     }
 
-    if (m_mouseMode == MouseMode::Idle)
+    if (m_mouse.mode == MouseMode::Idle)
         UpdateDividerCursor(point);
-    if (m_mouseMode == MouseMode::OverColumnDivider || m_mouseMode == MouseMode::OverRowDivider) {
+    if (m_mouse.mode == MouseMode::OverColumnDivider || m_mouse.mode == MouseMode::OverRowDivider) {
         StartSizing();
         return;
     }
     FocusPressedCell(ctrl);
-    Notify(GN_SELCHANGING, m_pressCell);
+    Notify(GN_SELCHANGING, m_mouse.pressCell);
     m_previousSelection = ctrl ? m_selectedCells : QSet<uint32_t>();
-    if (m_pressCell.row < m_fixedRowCount) {
-        OnFixedRowClick(m_pressCell);
-    } else if (m_pressCell.column < m_fixedColumnCount) {
-        OnFixedColumnClick(m_pressCell);
+    if (m_rows.IsFixed(m_mouse.pressCell.row)) {
+        OnFixedRowClick(m_mouse.pressCell);
+    } else if (m_columns.IsFixed(m_mouse.pressCell.column)) {
+        OnFixedColumnClick(m_mouse.pressCell);
     } else {
-        m_mouseMode = m_listMode ? MouseMode::SelectRows : MouseMode::SelectCells;
-        SelectRange(m_selectionAnchor, m_pressCell);
+        m_mouse.mode = m_listMode ? MouseMode::SelectRows : MouseMode::SelectCells;
+        SelectRange(m_selectionAnchor, m_mouse.pressCell);
         m_autoScrollTimer.start(AutoScrollInterval, this);
     }
 }
 
 void CGridCtrl::FocusPressedCell(bool ctrl)
 {
-    const CellPos cell = m_pressCell;
+    const CellPos cell = m_mouse.pressCell;
     if (IsCellSelected(cell.row, cell.column)) {
         // Cells are not dragged out of the grid, so a press on the selection only toggles it.
         if (ctrl) {
@@ -95,7 +95,7 @@ void CGridCtrl::FocusPressedCell(bool ctrl)
         return;
     }
     // A header press leaves no focus cell: the student clicks the cell to type into.
-    const bool body = cell.row >= m_fixedRowCount && cell.column >= m_fixedColumnCount;
+    const bool body = !m_rows.IsFixed(cell.row) && !m_columns.IsFixed(cell.column);
     if (body)
         SetFocusCell(cell.row, cell.column);
     else
@@ -105,18 +105,18 @@ void CGridCtrl::FocusPressedCell(bool ctrl)
 void CGridCtrl::OnLeftButtonUp(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
-    m_leftButtonDown = false;
+    m_mouse.leftButtonDown = false;
     m_autoScrollTimer.stop();
     CGridCellBase* focus = GetCell(m_focusCell.row, m_focusCell.column);
-    switch (m_mouseMode) {
+    switch (m_mouse.mode) {
     case MouseMode::PrepareEdit:
         OpenCellEditor(m_focusCell.row, m_focusCell.column, CellKeyMouse);
         break;
     case MouseMode::PrepareDrag:
         if (focus)
             focus->OnClick(point);
-        Notify(NM_CLICK, m_pressCell);
-        Notify(GN_SELCHANGING, m_pressCell);
+        Notify(NM_CLICK, m_mouse.pressCell);
+        Notify(GN_SELCHANGING, m_mouse.pressCell);
         ResetSelection();
         Notify(GN_SELCHANGED, CellPos());
         break;
@@ -128,12 +128,12 @@ void CGridCtrl::OnLeftButtonUp(QMouseEvent* event)
         Notify(GN_SELCHANGED, m_focusCell);
         if (focus)
             focus->OnClick(point);
-        Notify(NM_CLICK, m_pressCell);
+        Notify(NM_CLICK, m_mouse.pressCell);
         break;
     }
-    m_mouseMode = MouseMode::Idle;
+    m_mouse.mode = MouseMode::Idle;
     viewport()->unsetCursor();
-    if (m_pressCell.IsValid())
+    if (m_mouse.pressCell.IsValid())
         QMetaObject::invokeMethod(this, &CGridCtrl::clicked, Qt::QueuedConnection);
 }
 
@@ -162,18 +162,15 @@ void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
     if (!cell.IsValid())
         return;
     CGridCellBase* target = GetCell(cell.row, cell.column);
-    if (m_mouseMode == MouseMode::OverColumnDivider) {
-        AutoSizeColumn(ColumnDividerAt(point));
-        return;
-    }
-    if (m_mouseMode == MouseMode::OverRowDivider) {
-        AutoSizeRow(RowDividerAt(point));
+    if (m_mouse.mode == MouseMode::OverColumnDivider || m_mouse.mode == MouseMode::OverRowDivider) {
+        const auto orientation = m_mouse.mode == MouseMode::OverColumnDivider ? Qt::Horizontal : Qt::Vertical;
+        AutoSize(orientation, DividerAt(orientation, point));
         return;
     }
     QRect rect;
     GetCellRect(cell.row, cell.column, &rect);
-    const bool body = cell.row >= m_fixedRowCount && cell.column >= m_fixedColumnCount;
-    if (m_mouseMode == MouseMode::Idle && body && m_pressCell.IsValid() && target->GetTextRect(rect).contains(point))
+    const bool body = !m_rows.IsFixed(cell.row) && !m_columns.IsFixed(cell.column);
+    if (m_mouse.mode == MouseMode::Idle && body && m_mouse.pressCell.IsValid() && target->GetTextRect(rect).contains(point))
         OpenCellEditor(cell.row, cell.column, CellKeyMouse);
     target->OnDblClick(point);
     Notify(NM_DBLCLK, cell);
@@ -182,20 +179,20 @@ void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
 void CGridCtrl::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
-    m_lastPoint = point;
+    m_mouse.lastPoint = point;
     if (m_tip && m_tip->isVisible() && !m_tip->GetHoverRect().contains(point))
         HideTitleTip();
     if (!viewport()->rect().contains(point))
         return;
 
-    if (m_leftButtonDown) {
-        switch (m_mouseMode) {
+    if (m_mouse.leftButtonDown) {
+        switch (m_mouse.mode) {
         case MouseMode::SelectColumns:
         case MouseMode::SelectRows:
         case MouseMode::SelectCells: {
             CellPos cell = GetCellFromPoint(point);
-            cell.row = std::max(cell.row, m_fixedRowCount);
-            cell.column = std::max(cell.column, m_fixedColumnCount);
+            cell.row = std::max(cell.row, GetFixedRowCount());
+            cell.column = std::max(cell.column, GetFixedColumnCount());
             if (IsValid(cell.row, cell.column) && cell != m_focusCell) {
                 SelectRange(m_selectionAnchor, cell);
                 SetFocusCell(cell.row, cell.column);
@@ -204,15 +201,15 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event)
         }
         case MouseMode::SizingColumn:
         case MouseMode::SizingRow:
-            if (m_mouseMode == MouseMode::SizingColumn)
+            if (m_mouse.mode == MouseMode::SizingColumn)
                 m_trackingLine->move(point.x(), 0);
             else
                 m_trackingLine->move(0, point.y());
             break;
         case MouseMode::PrepareEdit:
             // A hand's tremble while clicking is still a click.
-            if ((point - m_pressPoint).manhattanLength() >= QApplication::startDragDistance())
-                m_mouseMode = MouseMode::PrepareDrag;
+            if ((point - m_mouse.pressPoint).manhattanLength() >= QApplication::startDragDistance())
+                m_mouse.mode = MouseMode::PrepareDrag;
             break;
         default:
             break;
@@ -221,7 +218,7 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event)
     }
 
     UpdateDividerCursor(point);
-    if (m_mouseMode == MouseMode::Idle) {
+    if (m_mouse.mode == MouseMode::Idle) {
         const CellPos cell = GetCellFromPoint(point);
         if (CGridCellBase* over = GetCell(cell.row, cell.column))
             over->OnMouseOver();
@@ -229,95 +226,95 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event)
     }
 }
 
-int CGridCtrl::ColumnDividerAt(const QPoint& point) const
+void CGridCtrl::OnFixedRowClick(CellPos cell)
 {
-    if (!m_columnResize || point.y() >= FixedHeight())
-        return -1;
-    for (int column = 0; column < m_columnCount; ++column) {
-        if (m_columnWidths[column] == 0)
-            continue;
-        const int edge = ColumnLeft(column) + m_columnWidths[column];
-        if (std::abs(point.x() - edge) <= ResizeCaptureRange)
-            return column;
-    }
-    return -1;
+    // A header selects its column, the corner the whole body.
+    if (!m_selectionEnabled || m_rows.Count() <= m_rows.FixedCount())
+        return;
+    m_mouse.mode = MouseMode::SelectColumns;
+    const int top = GetFixedRowCount();
+    const int bottom = GetRowCount() - 1;
+    if (m_columns.IsFixed(cell.column))
+        SelectRange(CellPos{top, GetFixedColumnCount()}, CellPos{bottom, GetColumnCount() - 1});
+    else
+        SelectRange(CellPos{top, cell.column}, CellPos{bottom, cell.column});
 }
 
-int CGridCtrl::RowDividerAt(const QPoint& point) const
+void CGridCtrl::OnFixedColumnClick(CellPos cell)
 {
-    if (!m_rowResize || point.x() >= FixedWidth())
+    if (!m_selectionEnabled || m_columns.Count() <= m_columns.FixedCount())
+        return;
+    m_mouse.mode = MouseMode::SelectRows;
+    SelectRange(CellPos{cell.row, GetFixedColumnCount()}, CellPos{cell.row, GetColumnCount() - 1});
+}
+
+int CGridCtrl::DividerAt(Qt::Orientation orientation, const QPoint& point) const
+{
+    // Dividers are grabbed in the headers: column dividers in the fixed rows, row dividers in
+    // the fixed columns.
+    const bool columns = orientation == Qt::Horizontal;
+    if (!(columns ? m_columnResize : m_rowResize))
         return -1;
-    for (int row = 0; row < m_rowCount; ++row) {
-        if (m_rowHeights[row] == 0)
-            continue;
-        const int edge = RowTop(row) + m_rowHeights[row];
-        if (std::abs(point.y() - edge) <= ResizeCaptureRange)
-            return row;
-    }
-    return -1;
+    if (columns ? point.y() >= FixedHeight() : point.x() >= FixedWidth())
+        return -1;
+    return Axis(orientation).DividerAt(columns ? point.x() : point.y(), Scroll(orientation), ResizeCaptureRange);
 }
 
 void CGridCtrl::UpdateDividerCursor(const QPoint& point)
 {
-    const bool overOrIdle = m_mouseMode == MouseMode::Idle || m_mouseMode == MouseMode::OverColumnDivider
-        || m_mouseMode == MouseMode::OverRowDivider;
+    const bool overOrIdle = m_mouse.mode == MouseMode::Idle || m_mouse.mode == MouseMode::OverColumnDivider
+        || m_mouse.mode == MouseMode::OverRowDivider;
     if (!overOrIdle)
         return;
-    if (ColumnDividerAt(point) >= 0) {
-        m_mouseMode = MouseMode::OverColumnDivider;
+    if (DividerAt(Qt::Horizontal, point) >= 0) {
+        m_mouse.mode = MouseMode::OverColumnDivider;
         viewport()->setCursor(Qt::SplitHCursor);
-    } else if (RowDividerAt(point) >= 0) {
-        m_mouseMode = MouseMode::OverRowDivider;
+    } else if (DividerAt(Qt::Vertical, point) >= 0) {
+        m_mouse.mode = MouseMode::OverRowDivider;
         viewport()->setCursor(Qt::SplitVCursor);
-    } else if (m_mouseMode != MouseMode::Idle) {
-        m_mouseMode = MouseMode::Idle;
+    } else if (m_mouse.mode != MouseMode::Idle) {
+        m_mouse.mode = MouseMode::Idle;
         viewport()->unsetCursor();
     }
 }
 
 void CGridCtrl::StartSizing()
 {
-    const bool column = m_mouseMode == MouseMode::OverColumnDivider;
-    m_sizingIndex = column ? ColumnDividerAt(m_pressPoint) : RowDividerAt(m_pressPoint);
-    m_mouseMode = column ? MouseMode::SizingColumn : MouseMode::SizingRow;
+    const bool column = m_mouse.mode == MouseMode::OverColumnDivider;
+    m_mouse.sizingIndex = DividerAt(column ? Qt::Horizontal : Qt::Vertical, m_mouse.pressPoint);
+    m_mouse.mode = column ? MouseMode::SizingColumn : MouseMode::SizingRow;
     if (!m_trackingLine)
         m_trackingLine = new QRubberBand(QRubberBand::Line, viewport());
     const QRect area = viewport()->rect();
-    m_trackingLine->setGeometry(column ? QRect(m_pressPoint.x(), 0, 2, area.height()) : QRect(0, m_pressPoint.y(), area.width(), 2));
+    m_trackingLine->setGeometry(column ? QRect(m_mouse.pressPoint.x(), 0, 2, area.height()) : QRect(0, m_mouse.pressPoint.y(), area.width(), 2));
     m_trackingLine->show();
 }
 
 void CGridCtrl::FinishSizing(const QPoint& point)
 {
     m_trackingLine->hide();
-    if (point == m_pressPoint || point == QPoint(0, 0))
+    if (point == m_mouse.pressPoint || point == QPoint(0, 0))
         return;
-    if (m_mouseMode == MouseMode::SizingColumn)
-        SetColumnWidth(m_sizingIndex, std::max(m_allowColumnHide ? 0 : 1, point.x() - ColumnLeft(m_sizingIndex)));
+    if (m_mouse.mode == MouseMode::SizingColumn)
+        SetColumnWidth(m_mouse.sizingIndex, std::max(m_allowColumnHide ? 0 : 1, point.x() - ColumnLeft(m_mouse.sizingIndex)));
     else
-        SetRowHeight(m_sizingIndex, std::max(m_allowRowHide ? 0 : 1, point.y() - RowTop(m_sizingIndex)));
+        SetRowHeight(m_mouse.sizingIndex, std::max(m_allowRowHide ? 0 : 1, point.y() - RowTop(m_mouse.sizingIndex)));
     Refresh();
 }
 
-void CGridCtrl::AutoSizeColumn(int column)
+void CGridCtrl::AutoSize(Qt::Orientation orientation, int index)
 {
-    if (column < 0 || column >= m_columnCount)
+    // The row (column) becomes as large as its largest cell needs.
+    const bool column = orientation == Qt::Horizontal;
+    if (index < 0 || index >= Axis(orientation).Count())
         return;
-    int width = 0;
-    for (int row = 0; row < m_rowCount; ++row)
-        width = std::max(width, GetCell(row, column)->GetCellExtent().width());
-    SetColumnWidth(column, width + 1);
-    Refresh();
-}
-
-void CGridCtrl::AutoSizeRow(int row)
-{
-    if (row < 0 || row >= m_rowCount)
-        return;
-    int height = 0;
-    for (int column = 0; column < m_columnCount; ++column)
-        height = std::max(height, GetCell(row, column)->GetCellExtent().height());
-    SetRowHeight(row, height + 1);
+    int size = 0;
+    for (int other = 0; other < Axis(column ? Qt::Vertical : Qt::Horizontal).Count(); ++other) {
+        const QSize extent = column ? GetCell(other, index)->GetCellExtent() : GetCell(index, other)->GetCellExtent();
+        size = std::max(size, column ? extent.width() : extent.height());
+    }
+    Axis(orientation).SetSize(index, size + 1);
+    ResetScrollBars();
     Refresh();
 }
 
@@ -385,7 +382,7 @@ void CGridCtrl::OnAutoScroll()
 {
     // Holding the button beyond an edge scrolls that way and drags the focus cell along.
     const QRect area = viewport()->rect();
-    const QPoint point = m_lastPoint;
+    const QPoint point = m_mouse.lastPoint;
     if (point.y() > area.bottom())
         HandleKey(Qt::Key_Down, Qt::NoModifier);
     else if (point.y() < FixedHeight())

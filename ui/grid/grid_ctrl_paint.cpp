@@ -7,63 +7,20 @@
 
 #include <algorithm>
 
-int CGridCtrl::FixedWidth() const
+QScrollBar* CGridCtrl::ScrollBar(Qt::Orientation orientation) const
 {
-    int width = 0;
-    for (int column = 0; column < m_fixedColumnCount; ++column)
-        width += m_columnWidths[column];
-    return width;
+    return orientation == Qt::Vertical ? verticalScrollBar() : horizontalScrollBar();
 }
 
-int CGridCtrl::FixedHeight() const
-{
-    int height = 0;
-    for (int row = 0; row < m_fixedRowCount; ++row)
-        height += m_rowHeights[row];
-    return height;
-}
-
-int CGridCtrl::BodyWidth() const
-{
-    int width = 0;
-    for (int column = m_fixedColumnCount; column < m_columnCount; ++column)
-        width += m_columnWidths[column];
-    return width;
-}
-
-int CGridCtrl::BodyHeight() const
-{
-    int height = 0;
-    for (int row = m_fixedRowCount; row < m_rowCount; ++row)
-        height += m_rowHeights[row];
-    return height;
-}
-
-int CGridCtrl::ColumnLeft(int column) const
-{
-    const bool fixed = column < m_fixedColumnCount;
-    int x = fixed ? 0 : FixedWidth() - horizontalScrollBar()->value();
-    for (int c = fixed ? 0 : m_fixedColumnCount; c < column; ++c)
-        x += m_columnWidths[c];
-    return x;
-}
-
-int CGridCtrl::RowTop(int row) const
-{
-    const bool fixed = row < m_fixedRowCount;
-    int y = fixed ? 0 : FixedHeight() - verticalScrollBar()->value();
-    for (int r = fixed ? 0 : m_fixedRowCount; r < row; ++r)
-        y += m_rowHeights[r];
-    return y;
-}
+int CGridCtrl::Scroll(Qt::Orientation orientation) const { return ScrollBar(orientation)->value(); }
 
 CellPos CGridCtrl::GetTopLeftNonFixedCell() const
 {
     if (m_topLeft.IsValid())
         return m_topLeft;
-    const Span rows = RowSpan(FixedHeight(), FixedHeight(), false);
-    const Span columns = ColumnSpan(FixedWidth(), FixedWidth(), false);
-    if (rows.first <= rows.last && columns.first <= columns.last)
+    const AxisSpan rows = m_rows.Span(FixedHeight(), FixedHeight(), false, Scroll(Qt::Vertical));
+    const AxisSpan columns = m_columns.Span(FixedWidth(), FixedWidth(), false, Scroll(Qt::Horizontal));
+    if (!rows.IsEmpty() && !columns.IsEmpty())
         m_topLeft = CellPos{rows.first, columns.first};
     return m_topLeft;
 }
@@ -71,12 +28,12 @@ CellPos CGridCtrl::GetTopLeftNonFixedCell() const
 bool CGridCtrl::IsCellVisible(int row, int column) const
 {
     QRect rect;
-    if (!GetCellRect(row, column, &rect) || m_rowHeights[row] == 0 || m_columnWidths[column] == 0)
+    if (!GetCellRect(row, column, &rect) || m_rows.Size(row) == 0 || m_columns.Size(column) == 0)
         return false;
     QRect shown = viewport()->rect();
-    if (row >= m_fixedRowCount)
+    if (!m_rows.IsFixed(row))
         shown.setTop(FixedHeight());
-    if (column >= m_fixedColumnCount)
+    if (!m_columns.IsFixed(column))
         shown.setLeft(FixedWidth());
     return rect.adjusted(0, 0, 1, 1).intersects(shown);
 }
@@ -85,7 +42,7 @@ bool CGridCtrl::GetCellRect(int row, int column, QRect* rect) const
 {
     if (!IsValid(row, column))
         return false;
-    *rect = QRect(ColumnLeft(column), RowTop(row), m_columnWidths[column] - 1, m_rowHeights[row] - 1);
+    *rect = QRect(ColumnLeft(column), RowTop(row), m_columns.Size(column) - 1, m_rows.Size(row) - 1);
     return true;
 }
 
@@ -93,13 +50,9 @@ CellPos CGridCtrl::GetCellFromPoint(const QPoint& point) const
 {
     if (!viewport()->rect().contains(point))
         return CellPos();
-    const bool fixedRow = point.y() < FixedHeight();
-    const bool fixedColumn = point.x() < FixedWidth();
-    const Span rows = RowSpan(point.y(), point.y(), fixedRow);
-    const Span columns = ColumnSpan(point.x(), point.x(), fixedColumn);
-    if (rows.first > rows.last || columns.first > columns.last)
-        return CellPos();
-    return CellPos{rows.first, columns.first};
+    const CellPos cell{m_rows.IndexAt(point.y(), Scroll(Qt::Vertical)),
+        m_columns.IndexAt(point.x(), Scroll(Qt::Horizontal))};
+    return cell.IsValid() ? cell : CellPos();
 }
 
 void CGridCtrl::EnsureVisible(int row, int column)
@@ -107,26 +60,10 @@ void CGridCtrl::EnsureVisible(int row, int column)
     if (!IsValid(row, column))
         return;
     // Scrolls to row (column) edges, so that the body starts with a whole row (column).
-    const auto reveal = [](QScrollBar* bar, const std::vector<int>& sizes, int fixedCount, int index, int room) {
-        if (index < fixedCount)
-            return;
-        int offset = 0;
-        for (int i = fixedCount; i < index; ++i)
-            offset += sizes[i];
-        int position = bar->value();
-        if (offset < position) {
-            position = offset;
-        } else if (offset + sizes[index] > position + room) {
-            const int needed = offset + sizes[index] - room;
-            int edge = 0;
-            for (int i = fixedCount; i < index && edge < needed; ++i)
-                edge += sizes[i];
-            position = std::min(edge, offset);
-        }
-        bar->setValue(position);
-    };
-    reveal(verticalScrollBar(), m_rowHeights, m_fixedRowCount, row, viewport()->height() - FixedHeight());
-    reveal(horizontalScrollBar(), m_columnWidths, m_fixedColumnCount, column, viewport()->width() - FixedWidth());
+    const int roomHeight = viewport()->height() - FixedHeight();
+    const int roomWidth = viewport()->width() - FixedWidth();
+    verticalScrollBar()->setValue(m_rows.RevealScroll(row, Scroll(Qt::Vertical), roomHeight));
+    horizontalScrollBar()->setValue(m_columns.RevealScroll(column, Scroll(Qt::Horizontal), roomWidth));
 }
 
 bool CGridCtrl::RedrawCell(int row, int column)
@@ -160,59 +97,42 @@ void CGridCtrl::UpdateFixedCellsOf(CellPos cell)
     viewport()->update(QRect(rect.left(), 0, rect.width() + 1, FixedHeight()));
 }
 
-namespace {
-
-// The edge between two rows (columns) of the body nearest to a scroll position: at or above
-// it, or at or below it. Scrolling to edges keeps a whole row (column) at the body's start.
-int BodyEdge(const std::vector<int>& sizes, int fixedCount, int position, bool below)
-{
-    int edge = 0;
-    for (int i = fixedCount; i < int(sizes.size()); ++i) {
-        const int next = edge + sizes[i];
-        if (below ? edge >= position : next > position)
-            break;
-        edge = next;
-    }
-    return edge;
-}
-
-} // namespace
-
 void CGridCtrl::ResetScrollBars()
 {
     m_topLeft = CellPos();
-    const int roomWidth = std::max(0, viewport()->width() - FixedWidth());
-    const int roomHeight = std::max(0, viewport()->height() - FixedHeight());
-    const int needWidth = BodyWidth() - roomWidth;
-    const int needHeight = BodyHeight() - roomHeight;
-    horizontalScrollBar()->setRange(0, needWidth > 0 ? BodyEdge(m_columnWidths, m_fixedColumnCount, needWidth, true) : 0);
-    horizontalScrollBar()->setPageStep(std::max(1, roomWidth));
-    verticalScrollBar()->setRange(0, needHeight > 0 ? BodyEdge(m_rowHeights, m_fixedRowCount, needHeight, true) : 0);
-    verticalScrollBar()->setPageStep(std::max(1, roomHeight));
+    ResetScrollBar(Qt::Horizontal, std::max(0, viewport()->width() - FixedWidth()));
+    ResetScrollBar(Qt::Vertical, std::max(0, viewport()->height() - FixedHeight()));
+}
+
+void CGridCtrl::ResetScrollBar(Qt::Orientation orientation, int room)
+{
+    const GridAxis& axis = Axis(orientation);
+    const int need = axis.BodyExtent() - room;
+    ScrollBar(orientation)->setRange(0, need > 0 ? axis.BodyEdge(need, true) : 0);
+    ScrollBar(orientation)->setPageStep(std::max(1, room));
 }
 
 void CGridCtrl::OnScrollAction(Qt::Orientation orientation, int action)
 {
     // Line and page steps end on row (column) edges; a line is the next visible row.
-    QScrollBar* bar = orientation == Qt::Vertical ? verticalScrollBar() : horizontalScrollBar();
-    const std::vector<int>& sizes = orientation == Qt::Vertical ? m_rowHeights : m_columnWidths;
-    const int fixedCount = orientation == Qt::Vertical ? m_fixedRowCount : m_fixedColumnCount;
+    QScrollBar* bar = ScrollBar(orientation);
+    const GridAxis& axis = Axis(orientation);
     const int position = bar->value();
     switch (action) {
     case QAbstractSlider::SliderSingleStepAdd:
-        bar->setSliderPosition(BodyEdge(sizes, fixedCount, position + 1, true));
+        bar->setSliderPosition(axis.BodyEdge(position + 1, true));
         break;
     case QAbstractSlider::SliderSingleStepSub:
-        bar->setSliderPosition(BodyEdge(sizes, fixedCount, position - 1, false));
+        bar->setSliderPosition(axis.BodyEdge(position - 1, false));
         break;
     case QAbstractSlider::SliderPageStepAdd: {
         // A row taller than the page still moves the body on.
-        const int edge = BodyEdge(sizes, fixedCount, bar->sliderPosition(), false);
-        bar->setSliderPosition(edge > position ? edge : BodyEdge(sizes, fixedCount, position + 1, true));
+        const int edge = axis.BodyEdge(bar->sliderPosition(), false);
+        bar->setSliderPosition(edge > position ? edge : axis.BodyEdge(position + 1, true));
         break;
     }
     case QAbstractSlider::SliderPageStepSub:
-        bar->setSliderPosition(BodyEdge(sizes, fixedCount, bar->sliderPosition(), false));
+        bar->setSliderPosition(axis.BodyEdge(bar->sliderPosition(), false));
         break;
     default:
         break;
@@ -244,39 +164,6 @@ void CGridCtrl::resizeEvent(QResizeEvent* event)
     ResetScrollBars();
 }
 
-// The visible rows (or columns) of one band whose extents lie between low and high: the band
-// starts at `origin` and holds the sizes from `first` to `end`; hidden ones never count.
-CGridCtrl::Span CGridCtrl::SpanOf(const std::vector<int>& sizes, int first, int end, int origin, int low, int high)
-{
-    Span span{0, -1};
-    int position = origin;
-    for (int index = first; index < end && position <= high; ++index) {
-        const int next = position + sizes[index];
-        if (next > low && sizes[index] > 0) {
-            if (span.first > span.last)
-                span.first = index;
-            span.last = index;
-        }
-        position = next;
-    }
-    return span;
-}
-
-CGridCtrl::Span CGridCtrl::RowSpan(int top, int bottom, bool fixed) const
-{
-    if (fixed)
-        return SpanOf(m_rowHeights, 0, m_fixedRowCount, 0, top, bottom);
-    return SpanOf(m_rowHeights, m_fixedRowCount, m_rowCount, FixedHeight() - verticalScrollBar()->value(), top, bottom);
-}
-
-CGridCtrl::Span CGridCtrl::ColumnSpan(int left, int right, bool fixed) const
-{
-    if (fixed)
-        return SpanOf(m_columnWidths, 0, m_fixedColumnCount, 0, left, right);
-    return SpanOf(m_columnWidths, m_fixedColumnCount, m_columnCount,
-                  FixedWidth() - horizontalScrollBar()->value(), left, right);
-}
-
 void CGridCtrl::paintEvent(QPaintEvent* event)
 {
     if (!m_allowDraw)
@@ -299,8 +186,8 @@ void CGridCtrl::paintEvent(QPaintEvent* event)
 void CGridCtrl::PaintOutside(QPainter& painter, const QRect& exposed) const
 {
     // The grid background shows right of the last column and below the last row.
-    const int right = m_columnCount > 0 ? ColumnLeft(m_columnCount - 1) + m_columnWidths.back() : 0;
-    const int bottom = m_rowCount > 0 ? RowTop(m_rowCount - 1) + m_rowHeights.back() : 0;
+    const int right = ColumnLeft(GetColumnCount());
+    const int bottom = RowTop(GetRowCount());
     const QColor background = ToQColor(m_gridBackColour);
     const QRect all = viewport()->rect();
     painter.fillRect(exposed & QRect(QPoint(right, 0), all.bottomRight()), background);
@@ -311,17 +198,17 @@ void CGridCtrl::PaintBand(QPainter& painter, const QRect& area, bool fixedRows, 
 {
     if (area.isEmpty())
         return;
-    const Span rows = RowSpan(area.top(), area.bottom(), fixedRows);
-    const Span columns = ColumnSpan(area.left(), area.right(), fixedColumns);
-    if (rows.first > rows.last || columns.first > columns.last)
+    const AxisSpan rows = m_rows.Span(area.top(), area.bottom(), fixedRows, Scroll(Qt::Vertical));
+    const AxisSpan columns = m_columns.Span(area.left(), area.right(), fixedColumns, Scroll(Qt::Horizontal));
+    if (rows.IsEmpty() || columns.IsEmpty())
         return;
     painter.setClipRect(area);
     int y = RowTop(rows.first);
     for (int row = rows.first; row <= rows.last; ++row) {
-        const int height = m_rowHeights[row];
+        const int height = m_rows.Size(row);
         int x = ColumnLeft(columns.first);
         for (int column = columns.first; column <= columns.last; ++column) {
-            const int width = m_columnWidths[column];
+            const int width = m_columns.Size(column);
             if (width > 0 && height > 0)
                 PaintCell(painter, row, column, QRect(x, y, width - 1, height - 1));
             x += width;
@@ -332,7 +219,7 @@ void CGridCtrl::PaintBand(QPainter& painter, const QRect& area, bool fixedRows, 
 
 void CGridCtrl::PaintCell(QPainter& painter, int row, int column, const QRect& rect) const
 {
-    const CGridCellBase* cell = m_rows[row][column].get();
+    const CGridCellBase* cell = GetCell(row, column);
     cell->Draw(painter, row, column, rect);
     if (cell->IsFixed() && m_gridLines != GridLines::None)
         return;

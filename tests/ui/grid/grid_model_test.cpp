@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <new>
+
 namespace {
 
 constexpr COLORREF Prompt = RGB(254, 204, 163);
@@ -181,6 +184,65 @@ TEST_F(GridModel, ClearingTheGridModifiedFlagClearsTheCellBits)
     grid.SetModified(false);
     EXPECT_FALSE(grid.GetCellState(3, 3) & GCS_MODIFIED);
     EXPECT_FALSE(grid.GetModified());
+}
+
+// A grid whose memory runs out after a given number of new cells.
+class ScarceGrid : public CGridCtrl {
+public:
+    int cellsLeft = INT_MAX;
+
+protected:
+    CGridCellBase* CreateCell(int row, int column) override
+    {
+        if (cellsLeft-- <= 0)
+            throw std::bad_alloc();
+        return CGridCtrl::CreateCell(row, column);
+    }
+};
+
+void ExpectWholeGrid(const CGridCtrl& grid, int rows, int columns)
+{
+    EXPECT_EQ(grid.GetRowCount(), rows);
+    EXPECT_EQ(grid.GetColumnCount(), columns);
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column)
+            ASSERT_EQ(grid.GetCellText(row, column), QStringLiteral("%1,%2").arg(row).arg(column)) << row << " " << column;
+    EXPECT_EQ(grid.GetCell(rows, 0), nullptr);
+    EXPECT_EQ(grid.GetCell(0, columns), nullptr);
+    EXPECT_EQ(grid.GetRowHeight(rows), 0);
+    EXPECT_EQ(grid.GetColumnWidth(columns), 0);
+}
+
+TEST(GridGrowth, RunningOutOfMemoryLeavesTheGridAsItWas)
+{
+    ScarceGrid grid;
+    grid.SetColumnCount(4);
+    grid.SetFixedRowCount(1);
+    grid.SetRowCount(3);
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 4; ++column)
+            grid.SetCellText(row, column, QStringLiteral("%1,%2").arg(row).arg(column));
+    grid.SetFocusCell(2, 3);
+
+    grid.cellsLeft = 5;
+    EXPECT_FALSE(grid.SetRowCount(10));
+    ExpectWholeGrid(grid, 3, 4);
+    grid.cellsLeft = 2;
+    EXPECT_FALSE(grid.SetColumnCount(10));
+    ExpectWholeGrid(grid, 3, 4);
+    EXPECT_EQ(grid.GetFocusCell(), (CellPos{2, 3}));
+    grid.cellsLeft = 0;
+    EXPECT_FALSE(grid.SetFixedRowCount(5));
+    ExpectWholeGrid(grid, 3, 4);
+    EXPECT_EQ(grid.GetFixedRowCount(), 1);
+
+    // With memory again the grid grows as usual, its old cells kept.
+    grid.cellsLeft = INT_MAX;
+    EXPECT_TRUE(grid.SetRowCount(5));
+    EXPECT_TRUE(grid.SetColumnCount(6));
+    EXPECT_EQ(grid.GetCellText(2, 3), "2,3");
+    EXPECT_TRUE(grid.SetCellText(4, 5, "new"));
+    EXPECT_EQ(grid.GetCellState(0, 5), GCS_FIXED | GCS_FIXEDROW);
 }
 
 TEST(GridDefaults, SizesComeFromTheFont)

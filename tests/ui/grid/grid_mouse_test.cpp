@@ -193,10 +193,30 @@ TEST_F(GridPaste, TwoLinesWithATabAndAComma)
     EXPECT_EQ(grid.GetCellText(1, 2), "1");
     EXPECT_EQ(grid.GetCellText(1, 3), "=");
     EXPECT_EQ(grid.GetCellText(1, 4), "");
-    EXPECT_EQ(grid.GetCellText(2, 2), "3");
+    // Text with a tab comes from a spreadsheet, where a comma is a decimal comma.
+    EXPECT_EQ(grid.GetCellText(2, 2), "3,4");
     EXPECT_EQ(grid.GetCellText(2, 3), "=");
     EXPECT_EQ(dialog.received, (std::vector<Notification>{{GN_BEGINEDIT, 1, 2}, {GN_ENDEDIT, 1, 2}, {GN_BEGINEDIT, 2, 2},
                                    {GN_ENDEDIT, 2, 2}}));
+}
+
+TEST_F(GridPaste, DecimalCommasOfASpreadsheetStayInTheirCells)
+{
+    dialog.Click(1, 0);
+    Paste("1,5\t2,5\r\n-0,25\t3\r\n");
+    EXPECT_EQ(grid.GetCellText(1, 0), "1,5");
+    EXPECT_EQ(grid.GetCellText(1, 1), "2,5");
+    EXPECT_EQ(grid.GetCellText(2, 0), "-0,25");
+    EXPECT_EQ(grid.GetCellText(2, 1), "3");
+}
+
+TEST_F(GridPaste, TextWithoutATabIsSplitAtCommas)
+{
+    dialog.Click(1, 0);
+    Paste("7, 8\n9");
+    EXPECT_EQ(grid.GetCellText(1, 0), "7");
+    EXPECT_EQ(grid.GetCellText(1, 1), "8");
+    EXPECT_EQ(grid.GetCellText(2, 0), "9");
 }
 
 TEST_F(GridPaste, SpreadsheetLineBreaksLeaveNoTrace)
