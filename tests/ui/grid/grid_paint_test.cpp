@@ -1,6 +1,7 @@
 #include "ui/grid/grid_ctrl.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QImage>
 #include <QPaintEvent>
 #include <QScrollBar>
@@ -123,6 +124,44 @@ TEST_F(GridPaint, ClippedTextEndsInAnEllipsisInsideTheMargins)
     // Both long texts are cut to the same visible start followed by the ellipsis.
     EXPECT_EQ(image.copy(first), image.copy(second));
     EXPECT_NE(image.copy(first), image.copy(CellRect(5, 2)));
+}
+
+TEST_F(GridPaint, AHugeTextIsFittedFromItsStartAlone)
+{
+    const QString huge(1 << 20, QLatin1Char('7'));
+    grid.SetCellText(3, 2, huge);
+    grid.SetCellText(4, 2, huge.left(200));
+    const QImage image = Render();
+    EXPECT_EQ(image.copy(CellRect(3, 2)), image.copy(CellRect(4, 2)));
+    const CGridCellBase* cell = grid.GetCell(3, 2);
+    const ShownText shown = cell->GetShownText(QFontMetrics(cell->GetFont()), 40, true);
+    EXPECT_LE(shown.text.size(), 2 * 40 + 16);
+    EXPECT_TRUE(shown.text.endsWith(QChar(0x2026)));
+}
+
+// The fitted text is kept with the cell: it must follow the column's width and the font.
+TEST_F(GridPaint, FittedTextFollowsTheWidthAndTheFont)
+{
+    const QString text = QStringLiteral("1234567890123");
+    grid.SetCellText(3, 2, text);
+    grid.SetCellText(3, 3, text);
+    // Fixed margins: a new font must count by itself, not through the margin it brings.
+    grid.GetCell(3, 2)->SetMargin(4);
+    grid.GetCell(3, 3)->SetMargin(4);
+    Render();
+    const auto refit = [&] {
+        grid.SetCellText(3, 3, QString());
+        grid.SetCellText(3, 3, text);
+        const QImage image = Render();
+        return image.copy(CellRect(3, 2)) == image.copy(CellRect(3, 3));
+    };
+    grid.SetColumnWidth(2, 150);
+    grid.SetColumnWidth(3, 150);
+    EXPECT_TRUE(refit());
+    QFont larger = grid.font();
+    larger.setPixelSize(QFontInfo(grid.font()).pixelSize() * 2);
+    grid.setFont(larger);
+    EXPECT_TRUE(refit());
 }
 
 TEST_F(GridPaint, BackgroundBeyondTheLastColumnAndRow)
