@@ -233,40 +233,23 @@ QList<QAccessibleInterface*> CGridAccessible::selectedCells() const
     return cells;
 }
 
-bool CGridAccessible::isRowSelected(int row) const
+bool CGridAccessible::IsLineSelected(bool row, int index) const
 {
-    if (row < 0 || row >= rowCount() || columnCount() == 0)
+    const int lines = row ? rowCount() : columnCount();
+    const int length = row ? columnCount() : rowCount();
+    if (index < 0 || index >= lines || length == 0)
         return false;
-    for (int column = 0; column < columnCount(); ++column)
-        if (!IsBodyCellSelected(row, column))
+    for (int along = 0; along < length; ++along)
+        if (!(row ? IsBodyCellSelected(index, along) : IsBodyCellSelected(along, index)))
             return false;
     return true;
 }
 
-bool CGridAccessible::isColumnSelected(int column) const
+QList<int> CGridAccessible::SelectedLines(bool rows) const
 {
-    if (column < 0 || column >= columnCount() || rowCount() == 0)
-        return false;
-    for (int row = 0; row < rowCount(); ++row)
-        if (!IsBodyCellSelected(row, column))
-            return false;
-    return true;
-}
-
-QList<int> CGridAccessible::selectedRows() const
-{
-    QList<int> rows;
-    for (int row = 0; row < rowCount(); ++row)
-        if (isRowSelected(row))
-            rows << row;
-    return rows;
-}
-
-QList<int> CGridAccessible::selectedColumns() const
-{
-    QList<int> columns;
-    for (int column = 0; column < columnCount(); ++column)
-        if (isColumnSelected(column))
-            columns << column;
-    return columns;
+    QList<int> lines;
+    for (int index = 0; index < (rows ? rowCount() : columnCount()); ++index)
+        if (IsLineSelected(rows, index))
+            lines << index;
+    return lines;
 }

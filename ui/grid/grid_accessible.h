@@ -50,10 +50,10 @@ public:
     int selectedRowCount() const override { return int(selectedRows().size()); }
     int columnCount() const override;
     int rowCount() const override;
-    QList<int> selectedColumns() const override;
-    QList<int> selectedRows() const override;
-    bool isColumnSelected(int column) const override;
-    bool isRowSelected(int row) const override;
+    QList<int> selectedColumns() const override { return SelectedLines(false); }
+    QList<int> selectedRows() const override { return SelectedLines(true); }
+    bool isColumnSelected(int column) const override { return IsLineSelected(false, column); }
+    bool isRowSelected(int row) const override { return IsLineSelected(true, row); }
     // The selection is the student's: a screen reader only reads it.
     bool selectRow(int) override { return false; }
     bool selectColumn(int) override { return false; }
@@ -64,6 +64,9 @@ public:
 private:
     CGridCtrl* Grid() const;
     bool IsBodyCellSelected(int row, int column) const;
+    // Whether every cell of a body row (else column) is selected; the rows (columns) that are.
+    bool IsLineSelected(bool row, int index) const;
+    QList<int> SelectedLines(bool rows) const;
     // The viewport holds the editor; it is a child only while there is one.
     QAccessibleInterface* EditorHolder() const;
     void DropCells() const;

@@ -125,21 +125,14 @@ bool CGridCellAccessible::isSelected() const { return isValid() && m_grid->IsCel
 
 // The header next to the body comes first: a screen reader that speaks one header speaks that
 // one, the unknown's name under the table's row of prices.
-QList<QAccessibleInterface*> CGridCellAccessible::columnHeaderCells() const
+QList<QAccessibleInterface*> CGridCellAccessible::HeaderCells(bool ofColumn) const
 {
     QList<QAccessibleInterface*> headers;
-    if (const CGridAccessible* table = isValid() ? Table() : nullptr)
-        for (int row = m_grid->GetFixedRowCount() - 1; row >= 0; --row)
-            headers << table->CellInterface(row, m_column);
-    return headers;
-}
-
-QList<QAccessibleInterface*> CGridCellAccessible::rowHeaderCells() const
-{
-    QList<QAccessibleInterface*> headers;
-    if (const CGridAccessible* table = isValid() ? Table() : nullptr)
-        for (int column = m_grid->GetFixedColumnCount() - 1; column >= 0; --column)
-            headers << table->CellInterface(m_row, column);
+    const CGridAccessible* table = isValid() ? Table() : nullptr;
+    if (!table)
+        return headers;
+    for (int fixed = (ofColumn ? m_grid->GetFixedRowCount() : m_grid->GetFixedColumnCount()) - 1; fixed >= 0; --fixed)
+        headers << (ofColumn ? table->CellInterface(fixed, m_column) : table->CellInterface(m_row, fixed));
     return headers;
 }
 

@@ -36,8 +36,8 @@ public:
     // Body cells only: row and column count from the first body cell, as in the table.
     bool isSelected() const override;
     // Nearest first.
-    QList<QAccessibleInterface*> columnHeaderCells() const override;
-    QList<QAccessibleInterface*> rowHeaderCells() const override;
+    QList<QAccessibleInterface*> columnHeaderCells() const override { return HeaderCells(true); }
+    QList<QAccessibleInterface*> rowHeaderCells() const override { return HeaderCells(false); }
     int columnIndex() const override;
     int rowIndex() const override;
     int columnExtent() const override { return 1; }
@@ -49,6 +49,8 @@ public:
     int GridColumn() const { return m_column; }
 
 private:
+    // The fixed cells above the cell's column, else left of its row, nearest first.
+    QList<QAccessibleInterface*> HeaderCells(bool ofColumn) const;
     bool InBody() const;
     CGridAccessible* Table() const;
 

@@ -1,12 +1,11 @@
 // What the grid does by itself in answer to the mouse: focus and editing by clicks, the click
-// notifications, divider resizing, the title tip, the wheel and auto-scroll.
+// notifications, divider resizing and the title tip.
 #include "ui/grid/grid_ctrl.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QRubberBand>
 #include <QScrollBar>
-#include <QWheelEvent>
 
 #include <algorithm>
 #include <cstdlib>
@@ -352,44 +351,4 @@ bool CGridCtrl::viewportEvent(QEvent* event)
     if (event->type() == QEvent::Leave)
         HideTitleTip();
     return QAbstractScrollArea::viewportEvent(event);
-}
-
-void CGridCtrl::wheelEvent(QWheelEvent* event)
-{
-    // A notch of 120 scrolls the system's number of lines; up for a positive delta.
-    const int steps = m_wheelLines * event->angleDelta().y() / 120;
-    ScrollLines(Qt::Vertical, -steps);
-    event->accept();
-}
-
-void CGridCtrl::ScrollLines(Qt::Orientation orientation, int lines)
-{
-    QScrollBar* bar = orientation == Qt::Vertical ? verticalScrollBar() : horizontalScrollBar();
-    const auto action = lines > 0 ? QAbstractSlider::SliderSingleStepAdd : QAbstractSlider::SliderSingleStepSub;
-    for (int i = 0; i < std::abs(lines); ++i)
-        bar->triggerAction(action);
-}
-
-void CGridCtrl::timerEvent(QTimerEvent* event)
-{
-    if (event->timerId() == m_autoScrollTimer.timerId())
-        OnAutoScroll();
-    else
-        QAbstractScrollArea::timerEvent(event);
-}
-
-void CGridCtrl::OnAutoScroll()
-{
-    // Holding the button beyond an edge scrolls that way and drags the focus cell along.
-    const QRect area = viewport()->rect();
-    const QPoint point = m_mouse.lastPoint;
-    if (point.y() > area.bottom())
-        HandleKey(Qt::Key_Down, Qt::NoModifier);
-    else if (point.y() < FixedHeight())
-        HandleKey(Qt::Key_Up, Qt::NoModifier);
-    if (point.x() > area.right())
-        HandleKey(Qt::Key_Right, Qt::NoModifier);
-    else if (point.x() < FixedWidth())
-        HandleKey(Qt::Key_Left, Qt::NoModifier);
-    SelectRange(m_selectionAnchor, m_focusCell);
 }
