@@ -114,10 +114,13 @@ bool CGridCell::Edit(int row, int column, const QRect& rect, int firstKey)
     }
     if (!m_grid)
         return false;
-    m_editing = true;
     m_editor = new CCellEditor(m_grid, row, column, rect, GetFormat(), m_text, firstKey);
     return true;
 }
+
+CCellEditor* CGridCell::GetEditor() const { return m_editor.data(); }
+
+bool CGridCell::IsEditing() const { return !m_editor.isNull(); }
 
 void CGridCell::EndEdit()
 {
@@ -127,7 +130,6 @@ void CGridCell::EndEdit()
 
 void CGridCell::OnEndEdit()
 {
-    m_editing = false;
     m_editor = nullptr;
 }
 

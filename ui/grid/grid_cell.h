@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -31,7 +32,7 @@ public:
     COLORREF GetBackColor() const override { return m_backColour; }
     const QFont& GetFont() const override;
     CGridCtrl* GetGrid() const override { return m_grid; }
-    CCellEditor* GetEditor() const override { return m_editor; }
+    CCellEditor* GetEditor() const override;
     int GetMargin() const override;
 
     bool IsDefaultFont() const override { return !m_font; }
@@ -40,7 +41,8 @@ public:
     ShownText GetShownText(const QFontMetrics& metrics, int width, bool ellipsis) const override;
     // Changes whenever the font the cell draws with is replaced.
     uint32_t GetFontStamp() const;
-    bool IsEditing() const override { return m_editing; }
+    // While the cell's editor is open.
+    bool IsEditing() const override;
 
     void Reset() override;
 
@@ -64,9 +66,9 @@ private:
     mutable bool m_shownEllipsis = false;
     mutable uint32_t m_shownStamp = 0;
     int m_margin = -1;
-    bool m_editing = false;
     CGridCtrl* m_grid = nullptr;
-    CCellEditor* m_editor = nullptr;
+    // The open editor; it deletes itself when it closes.
+    QPointer<CCellEditor> m_editor;
 };
 
 // One of the grid's four model cells: its colours, format, font and margin are what the cells
