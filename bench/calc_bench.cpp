@@ -32,4 +32,25 @@ void BM_EvaluateLargePower(benchmark::State& state)
 }
 BENCHMARK(BM_EvaluateLargePower);
 
+// Integer exponents far beyond 32 bits, all of them in one round: above 64 the power is the
+// library's, which does not loop over the exponent, so a round stays far below the half second
+// a student would notice.
+void BM_EvaluateHugeIntegerExponents(benchmark::State& state)
+{
+    const std::string texts[] = {
+        "2^2147483647",      "(-2)^2147483647",   "0.5^2147483647",          "1^-2147483648",
+        "(-1)^99999999999",  "(-1)^100000000000", "2^-99999999999999999999", "0.5^-3000000000",
+        "1.0000000001^10000000000",
+    };
+    for (auto _ : state) {
+        for (const std::string& text : texts) {
+            calc::Parser parser;
+            parser.SetExpression(text);
+            double value = parser.Evaluate();
+            benchmark::DoNotOptimize(value);
+        }
+    }
+}
+BENCHMARK(BM_EvaluateHugeIntegerExponents)->Unit(benchmark::kMicrosecond);
+
 } // namespace

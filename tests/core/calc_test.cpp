@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <chrono>
 #include <clocale>
 #include <cmath>
 #include <limits>
@@ -117,16 +116,15 @@ TEST(Calc, LargeIntegerExponentsAgreeWithRepeatedMultiplication)
     }
 }
 
-TEST(Calc, HugeIntegerExponentsEndQuicklyAndAreNeverCutToThirtyTwoBits)
+// How long they take is measured by BM_EvaluateHugeIntegerExponents (bench/calc_bench.cpp).
+TEST(Calc, HugeIntegerExponentsAreNeverCutToThirtyTwoBits)
 {
-    auto start = std::chrono::steady_clock::now();
     ExpectValues({
         {"2^2147483647", kInf}, {"(-2)^2147483647", -kInf}, {"0.5^2147483647", 0}, {"1^-2147483648", 1},
         {"(-1)^99999999999", -1}, {"(-1)^100000000000", 1}, {"2^-99999999999999999999", 0},
         {"0.5^-3000000000", kInf},
     });
     EXPECT_NEAR(Evaluated("1.0000000001^10000000000"), kE, 1e-5);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }
 
 TEST(Calc, EveryErrorWithTheTextsThatCauseIt)
