@@ -379,9 +379,9 @@ std::string ToDecimalText(Fraction value)
     return FormatThreeDecimals(static_cast<double>(quotient));
 }
 
-std::string ToDisplayText(const Fraction& value, int displayMode)
+std::string ToDisplayText(const Fraction& value, DisplayMode mode)
 {
-    return displayMode == 1 ? ToDecimalText(value) : ToText(value);
+    return mode == DisplayMode::DecimalFractions ? ToDecimalText(value) : ToText(value);
 }
 
 bool ThreeDecimalMatch(double computed, const Fraction& expected)
@@ -412,9 +412,9 @@ std::string ToDecimalText(const TableValue& value)
     return (sgn(exact) < 0 ? "-" : "") + wholePart.get_str() + "." + places;
 }
 
-std::string ToDisplayText(const TableValue& value, int displayMode)
+std::string ToDisplayText(const TableValue& value, DisplayMode mode)
 {
-    return displayMode == 1 ? ToDecimalText(value) : ToText(value);
+    return mode == DisplayMode::DecimalFractions ? ToDecimalText(value) : ToText(value);
 }
 
 bool ThreeDecimalMatch(double computed, const TableValue& expected)

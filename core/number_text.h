@@ -34,9 +34,12 @@ std::string ToDecimalText(Fraction value);
 // A small value as its Fraction; a big one rounded exactly, with all the digits before the point.
 std::string ToDecimalText(const TableValue& value);
 
-// The text of a value in a table: common fractions for display mode 0, three decimals for 1.
-std::string ToDisplayText(const Fraction& value, int displayMode);
-std::string ToDisplayText(const TableValue& value, int displayMode);
+// How the tables show their values; the student chooses in the settings.
+enum class DisplayMode { CommonFractions, DecimalFractions };
+
+// The text of a value in a table: ToText for common fractions, ToDecimalText for decimals.
+std::string ToDisplayText(const Fraction& value, DisplayMode mode);
+std::string ToDisplayText(const TableValue& value, DisplayMode mode);
 
 std::string Int64ToText(int64_t value);
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/calc.h"
+#include "core/captions.h"
 #include "core/number_text.h"
 #include "core/simplex.h"
 
@@ -69,7 +70,7 @@ Verdict UnreadPartRefusal(std::string_view unread, bool cutOff)
     std::string what = cutOff ? "выражение длиннее " + std::to_string(calc::Parser::kMaxLength) +
                                     " символов, не прочитан конец: "
                               : "не разобран конец выражения: ";
-    return Say(Outcome::Refused, "Ошибка синтаксиса " + what + Quoted(unread), "Ошибка ввода");
+    return Say(Outcome::Refused, "Ошибка синтаксиса " + what + Quoted(unread), InputErrorCaption);
 }
 
 // Fills `value`, or gives the refusal of a text that cannot be judged.
@@ -83,12 +84,12 @@ std::optional<Verdict> Calculate(const std::string& typed, double& value)
         if (!unread.empty())
             return UnreadPartRefusal(unread, parser.StopOffset() >= calc::Parser::kMaxLength);
     } catch (const calc::divzero&) {
-        return Say(Outcome::Refused, "Деление на 0", "Ошибка вычисления");
+        return Say(Outcome::Refused, "Деление на 0", CalculationErrorCaption);
     } catch (const calc::SyntaxError& error) {
-        return Say(Outcome::Refused, std::string("Ошибка синтаксиса ") + error.message, "Ошибка ввода");
+        return Say(Outcome::Refused, std::string("Ошибка синтаксиса ") + error.message, InputErrorCaption);
     } catch (const calc::MathError& error) {
         return Say(Outcome::Refused, std::string("Ошибка в процессе вычисления ") + error.message,
-                   "Ошибка вычисления");
+                   CalculationErrorCaption);
     }
     return std::nullopt;
 }
@@ -116,13 +117,13 @@ std::vector<std::string> BasisQuestion::Choices() const
 Verdict BasisQuestion::Submit(const std::optional<std::string>& selected)
 {
     if (!selected)
-        return Say(Outcome::Refused, "Выберите базисное неизвестное", "Ошибка ввода");
+        return Say(Outcome::Refused, "Выберите базисное неизвестное", InputErrorCaption);
     if (IsRightBasis(problem, equation, *selected))
         return Say(Outcome::Accepted);
     std::string text = "Неизвестное " + *selected + " не является базисным в " + Number(equation) + " уравнении";
     if (attempt == 1) {
         attempt = 2;
-        return Say(Outcome::Retry, text, "Ошибка ввода");
+        return Say(Outcome::Retry, text, InputErrorCaption);
     }
     return EndRun(window, text);
 }
@@ -175,7 +176,7 @@ Verdict ElementQuestion::Submit(const std::string& typed)
         return Say(Outcome::Accepted);
     if (attempt < 3) {
         ++attempt;
-        return Say(Outcome::Retry, "Расчет неверный, повторите еще раз", "Ошибка");
+        return Say(Outcome::Retry, "Расчет неверный, повторите еще раз", ErrorCaption);
     }
     return EndRun(window, FailureText());
 }
@@ -203,7 +204,7 @@ int KeyQuestion::RangeMax() const
 void KeyQuestion::OnNumberChanged(int number)
 {
     const int m = problem.equationCount;
-    const COLORREF normal = window.GetCellBackColor(Grid::Main, 2, 0);
+    const COLORREF normal = NormalBackground(window);
     if (mode == Mode::Column) {
         for (int row = 2; row <= m + 2; ++row) {
             for (int j = 1; j <= problem.workUnknownCount; ++j)
@@ -218,7 +219,7 @@ void KeyQuestion::OnNumberChanged(int number)
 
 void KeyQuestion::RestoreMainGrid()
 {
-    const COLORREF normal = window.GetCellBackColor(Grid::Main, 2, 0);
+    const COLORREF normal = NormalBackground(window);
     for (int row = 0; row <= problem.equationCount + 2; ++row) {
         for (int c = 0; c <= problem.workUnknownCount + 2; ++c)
             window.SetCellBackColor(Grid::Main, row, c, normal);
@@ -229,7 +230,7 @@ void KeyQuestion::RestoreMainGrid()
 Verdict KeyQuestion::Submit(const std::optional<int>& number)
 {
     if (!number)
-        return Say(Outcome::Refused, "Введите целое число.", "Таблитор");
+        return Say(Outcome::Refused, "Введите целое число.", ProgramName);
     if (mode == Mode::Column) {
         if (!IsRightKeyColumn(problem, column, *number))
             return WrongChoice();
@@ -257,5 +258,5 @@ Verdict KeyQuestion::WrongChoice()
     if (attempt > 1)
         return EndRun(window, text);
     ++attempt;
-    return Say(Outcome::Retry, text, "Ошибка");
+    return Say(Outcome::Retry, text, ErrorCaption);
 }

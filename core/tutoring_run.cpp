@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "core/captions.h"
 #include "core/element_draw.h"
 #include "core/number_text.h"
 
@@ -10,7 +11,6 @@ namespace {
 
 using Grid = TutoringWindow::Grid;
 
-const char kTitle[] = "Таблитор";
 const char kWrongDecisionStatus[] = "Решение о следующей итерации принято неверно";
 const char kIndexRowPrompt[] =
     "Подсчитайте элементы индексной строки. Введите точное значение или арифметическое выражение";
@@ -66,7 +66,10 @@ std::string RepeatedOptimumText(int table, int earlierTable)
 
 TutoringRun::TutoringRun(TutoringWindow& window, Problem& problem) : window(window), problem(problem) {}
 
-std::string TutoringRun::ValueText(const TableValue& value) const { return ToDisplayText(value, window.DisplayMode()); }
+std::string TutoringRun::ValueText(const TableValue& value) const
+{
+    return ToDisplayText(value, window.GetDisplayMode());
+}
 
 void TutoringRun::Check(QuestionOutcome outcome)
 {
@@ -96,13 +99,13 @@ void TutoringRun::ReportOverflow()
     window.SetStatusText("Разбор прерван: числа таблицы стали слишком большими");
     window.ShowMessage("Числа этой таблицы стали слишком большими для точного счета, поэтому разбор задачи "
                        "прерван.\nЭто не ваша ошибка: попробуйте задачу с другими коэффициентами.",
-                       kTitle, MessageIcon::Exclamation);
+                       ProgramName, MessageIcon::Exclamation);
 }
 
 void TutoringRun::CompleteFirstTable()
 {
     const int m = problem.equationCount;
-    const COLORREF normal = window.GetCellBackColor(Grid::Main, 2, 0);
+    const COLORREF normal = NormalBackground(window);
     for (int i = 1; i <= m && window.RunActive(); ++i) {
         window.SetCellBackColor(Grid::Main, i + 1, 1, PromptColour);
         window.SetCellBackColor(Grid::Main, i + 1, 0, PromptColour);
@@ -136,7 +139,7 @@ bool TutoringRun::Step()
 {
     const StepStatus status = ClassifyTable(problem);
     const bool finished = status == StepStatus::Optimal || status == StepStatus::NoSolution;
-    if (window.AskYesNo("Вы хотите строить следующую таблицу?", kTitle)) {
+    if (window.AskYesNo("Вы хотите строить следующую таблицу?", ProgramName)) {
         if (finished) {
             WrongDecision("Вы приняли неверное решение, так как все итерации выполнены");
             return true;
@@ -154,14 +157,15 @@ bool TutoringRun::Step()
 
 void TutoringRun::WrongDecision(const char* message)
 {
-    window.ShowMessage(message, kTitle, MessageIcon::Exclamation);
+    window.ShowMessage(message, ProgramName, MessageIcon::Exclamation);
     window.SetStatusText(kWrongDecisionStatus);
     window.FailRun();
 }
 
 void TutoringRun::Succeed()
 {
-    window.ShowMessage("Теперь вам не составит труда выписать решение из таблицы", kTitle, MessageIcon::Information);
+    window.ShowMessage("Теперь вам не составит труда выписать решение из таблицы", ProgramName,
+                       MessageIcon::Information);
     window.SetStatusText("Задача успешно решена");
 }
 
@@ -216,7 +220,7 @@ void TutoringRun::TellOfRepeatedBasis(StepStatus status, int earlierTable, bool 
     const int table = static_cast<int>(tableBases.size());
     // Moving between alternative optimal tables is no cycle of degeneracy: the student may stop.
     if (status == StepStatus::ContinueOnce) {
-        window.ShowMessage(RepeatedOptimumText(table, earlierTable), kTitle, MessageIcon::Information);
+        window.ShowMessage(RepeatedOptimumText(table, earlierTable), ProgramName, MessageIcon::Information);
         return;
     }
     // Once told, a student who keeps to the lowest numbers is on the way out of the cycle, though
@@ -224,12 +228,12 @@ void TutoringRun::TellOfRepeatedBasis(StepStatus status, int earlierTable, bool 
     if (cycleReported && lowestNumbers)
         return;
     cycleReported = true;
-    window.ShowMessage(CycleText(table, earlierTable), kTitle, MessageIcon::Information);
+    window.ShowMessage(CycleText(table, earlierTable), ProgramName, MessageIcon::Information);
 }
 
 void TutoringRun::AskKeyRowAndElements(int keyRow, int column)
 {
-    const COLORREF normal = window.GetCellBackColor(Grid::Main, 2, 0);
+    const COLORREF normal = NormalBackground(window);
     AskKeyRow(keyRow, column);
     const int n = problem.workUnknownCount;
     // The key column of the new table is known: 0 outside the key row.

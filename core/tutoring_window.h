@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/colorref.h"
+#include "core/number_text.h"
 
 // Highlights of a run, as grid cell backgrounds.
 constexpr COLORREF PromptColour = RGB(254, 204, 163);    // the cell being asked
@@ -49,7 +50,7 @@ public:
     virtual void TakeSnapshot() = 0;
     // Sets the status line and refreshes the window.
     virtual void SetStatusText(const std::string& text) = 0;
-    virtual int DisplayMode() const = 0;
+    virtual DisplayMode GetDisplayMode() const = 0;
 
     // The questions. Each returns once the answer was right or the run ended.
     virtual QuestionOutcome AskBasis(int equation) = 0;
@@ -63,3 +64,12 @@ public:
     virtual bool RunActive() const = 0;
     virtual void FailRun() = 0;
 };
+
+// The background of an unmarked cell of the main grid, so that a highlight is cleared to what
+// the window paints, not to a colour of the run's own. It is read from cell (2, 0), the price of
+// the first equation: that cell is marked only while the first table asks for its basis, and
+// nothing reads the background then.
+inline COLORREF NormalBackground(const TutoringWindow& window)
+{
+    return window.GetCellBackColor(TutoringWindow::Grid::Main, 2, 0);
+}

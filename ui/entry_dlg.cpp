@@ -4,7 +4,10 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
+#include "core/captions.h"
 #include "platform/desktop.h"
 #include "platform/fonts.h"
 #include "platform/integer_text.h"
@@ -18,34 +21,77 @@
 
 namespace {
 
-enum : int {
-    IDC_GRID = 1001,
-    IDC_OBJECTIVE_GRID = 1002,
-    IDC_SENSE = 1003,
-    IDC_START = 1004,
-    IDC_EQUATIONS = 1005,
-    IDC_UNKNOWNS = 1006,
-    IDC_EQUATIONS_SPIN = 1007,
-    IDC_UNKNOWNS_SPIN = 1008,
-    IDC_GRID_CAPTION = 1009,
-    IDC_FUNCTION_CAPTION = 1010,
-    IDC_FUNCTION_LABEL = 1011,
-    IDC_EQUATIONS_LABEL = 1027,
-    IDC_UNKNOWNS_LABEL = 1028,
-    IDC_BACK = 1030,
-    IDC_NEXT = 1031,
-    IDC_INFO = 1033,
-    IDC_HEADING = 1034,
-    IDC_DESIGNATION = 1036,
-    IDC_REASON = 1052,
-    ID_SETTINGS = 32773,
+using enum CEntryDlg::ControlId;
+
+// The wizard's pages in their order.
+enum WizardPage : int {
+    AboutPage = 1,
+    FirstInstructionPage,
+    SecondInstructionPage,
+    SizesPage,
+    NamesPage,
+    MatrixPage,
 };
 
-const int kSizeControls[] = {IDC_EQUATIONS_LABEL, IDC_EQUATIONS, IDC_EQUATIONS_SPIN,
-                             IDC_UNKNOWNS_LABEL,  IDC_UNKNOWNS,  IDC_UNKNOWNS_SPIN};
+// The controls that come and go with the pages, each with the pages that show it. Both ways
+// through the wizard show a page by this table. The reason line is no page's: it appears when
+// the runs have ended.
+struct PagedControl {
+    int id;
+    std::vector<int> pages;
+};
 
-const char kInputError[] = "Ошибка ввода";
-const char kTitle[] = "Таблитор";
+const PagedControl kPagedControls[] = {
+    {IDC_INFO, {AboutPage, FirstInstructionPage, SecondInstructionPage}},
+    {IDC_HEADING, {SizesPage, NamesPage}},
+    {IDC_EQUATIONS_LABEL, {SizesPage}},
+    {IDC_EQUATIONS, {SizesPage}},
+    {IDC_EQUATIONS_SPIN, {SizesPage}},
+    {IDC_UNKNOWNS_LABEL, {SizesPage}},
+    {IDC_UNKNOWNS, {SizesPage}},
+    {IDC_UNKNOWNS_SPIN, {SizesPage}},
+    {IDC_GRID_CAPTION, {NamesPage, MatrixPage}},
+    {IDC_GRID, {NamesPage, MatrixPage}},
+    {IDC_FUNCTION_CAPTION, {NamesPage, MatrixPage}},
+    {IDC_DESIGNATION, {NamesPage}},
+    {IDC_SENSE, {MatrixPage}},
+    {IDC_FUNCTION_LABEL, {MatrixPage}},
+    {IDC_OBJECTIVE_GRID, {MatrixPage}},
+    {IDC_START, {MatrixPage}},
+    {IDC_BACK, {FirstInstructionPage, SecondInstructionPage, SizesPage, NamesPage, MatrixPage}},
+    {IDC_NEXT, {AboutPage, FirstInstructionPage, SecondInstructionPage, SizesPage, NamesPage}},
+};
+
+// On the names page the grid's row 1 holds unknown k's name in column k, under its number.
+constexpr int kNameRow = 1;
+
+// Where page 6 shows its texts; row 0 of both grids holds the headings. Equation i is row i of
+// the matrix grid: unknown k's coefficient in column k - 1, then the sign, then the right-hand
+// side. The objective is row 1 of its grid: the free term in column 0, then unknown k's
+// coefficient in column k. EntryTexts takes the texts by these same positions.
+struct MatrixPageCells {
+    int unknownCount;
+
+    int CoefficientColumn(int unknown) const { return unknown - 1; }
+    int SignColumn() const { return unknownCount; }
+    int RightHandSideColumn() const { return unknownCount + 1; }
+    int MatrixColumns() const { return unknownCount + 2; }
+
+    static constexpr int ObjectiveRow = 1;
+    static constexpr int FreeTermColumn = 0;
+    int ObjectiveColumn(int unknown) const { return unknown; }
+    int ObjectiveColumns() const { return unknownCount + 1; }
+};
+
+// The texts of a grid's row, from column 0 on.
+std::vector<std::string> RowTexts(const CGridCtrl& grid, int row, int columns)
+{
+    std::vector<std::string> texts;
+    for (int column = 0; column < columns; ++column)
+        texts.push_back(grid.GetCellText(row, column).toStdString());
+    return texts;
+}
+
 constexpr COLORREF kEntryBackground = RGB(255, 255, 224);
 
 QRect Shifted(const QRect& rect, int top, int bottom)
@@ -60,7 +106,7 @@ const DialogTemplate& CEntryDlg::Template()
     using enum ControlKind;
     using enum ControlFlag;
     static const DialogTemplate table{
-        "Таблитор", 350, 222, "MS Sans Serif", 8,
+        ProgramName, 350, 222, "MS Sans Serif", 8,
         {
             {IDC_INFO, CentredStatic, 7, 7, 336, 187, "Info"},
             {IDC_HEADING, CentredStatic, 7, 10, 336, 52, "", Hidden},
@@ -131,8 +177,6 @@ void CEntryDlg::InitControls()
     AddListItem(IDC_SENSE, "Min");
     SetControlText(IDC_SENSE, "Max");
 
-    infoText = PageTexts::About();
-    headingText = PageTexts::SizesHeading();
     matrixCaption = ControlText(IDC_GRID_CAPTION);
     functionCaption = ControlText(IDC_FUNCTION_CAPTION);
     designationLabel = ControlText(IDC_FUNCTION_LABEL);
@@ -146,7 +190,7 @@ void CEntryDlg::InitControls()
     functionCaptionNamesRect = Shifted(functionCaptionRect, 20, 20);
 
     ShowControl(IDC_REASON, false);
-    RefreshFromData();
+    ShowPage(AboutPage);
 }
 
 void CEntryDlg::RefreshFromData()
@@ -196,83 +240,93 @@ void CEntryDlg::OnEditChange(int id)
 
 void CEntryDlg::OnNext()
 {
-    switch (++page) {
-    case 2:
-        Control(IDC_INFO)->setFont(textFont);
-        infoText = PageTexts::FirstInstruction();
-        ShowControl(IDC_BACK);
-        break;
-    case 3:
-        infoText = PageTexts::SecondInstruction();
-        break;
-    case 4:
-        ShowControl(IDC_INFO, false);
-        ShowControl(IDC_HEADING);
-        ShowSizeControls(true);
-        break;
-    case 5:
-        if (!LeaveSizesPage()) {
-            page = 4;
-            return;
-        }
-        EnterNamesPage();
-        break;
-    case 6:
-        if (!LeaveNamesPage()) {
-            page = 5;
-            return;
-        }
-        EnterMatrixPage();
-        break;
-    default:
-        page = 6;
+    if (page == MatrixPage || !LeavePageForward())
         return;
-    }
-    RefreshFromData();
+    ShowPage(page + 1);
 }
 
 void CEntryDlg::OnBack()
 {
-    if (page == 1)
+    if (page == AboutPage)
         return;
-    switch (page--) {
-    case 2:
-        Control(IDC_INFO)->setFont(headingFont);
-        infoText = PageTexts::About();
-        ShowControl(IDC_BACK, false);
-        break;
-    case 3:
-        infoText = PageTexts::FirstInstruction();
-        break;
-    case 4:
-        ShowControl(IDC_HEADING, false);
-        ShowSizeControls(false);
-        ShowControl(IDC_INFO);
-        infoText = PageTexts::SecondInstruction();
-        break;
-    case 5:
-        // Going back keeps the names whole, as typed.
-        for (int k = 1; k <= unknownCount; ++k)
-            names[k] = MatrixGrid()->GetCellText(1, k);
-        functionName = ControlText(IDC_DESIGNATION);
-        headingText = PageTexts::SizesHeading();
-        ShowControl(IDC_DESIGNATION, false);
-        ShowControl(IDC_GRID, false);
-        ShowSizeControls(true);
-        ShowControl(IDC_GRID_CAPTION, false);
-        ShowControl(IDC_FUNCTION_CAPTION, false);
-        break;
-    case 6:
-        ReturnToNamesPage();
-        break;
-    }
+    if (page == NamesPage)
+        KeepTypedNames();
+    else if (page == MatrixPage)
+        StoreMatrixTexts();
+    ShowPage(page - 1);
+}
+
+void CEntryDlg::ShowPage(int newPage)
+{
+    page = newPage;
+    PreparePage();
+    for (const PagedControl& control : kPagedControls)
+        ShowControl(control.id, std::ranges::count(control.pages, page) != 0);
     RefreshFromData();
 }
 
-void CEntryDlg::ShowSizeControls(bool show)
+// What the page holds besides its controls, the same whichever way the student came.
+void CEntryDlg::PreparePage()
 {
-    for (int id : kSizeControls)
-        ShowControl(id, show);
+    switch (page) {
+    case AboutPage:
+        Control(IDC_INFO)->setFont(headingFont);
+        infoText = PageTexts::About();
+        break;
+    case FirstInstructionPage:
+        Control(IDC_INFO)->setFont(textFont);
+        infoText = PageTexts::FirstInstruction();
+        break;
+    case SecondInstructionPage:
+        infoText = PageTexts::SecondInstruction();
+        break;
+    case SizesPage:
+        headingText = PageTexts::SizesHeading();
+        break;
+    case NamesPage:
+        PrepareNamesPage();
+        break;
+    case MatrixPage:
+        PrepareMatrixPage();
+        break;
+    }
+}
+
+void CEntryDlg::PrepareNamesPage()
+{
+    headingText = PageTexts::NamesHeading();
+    matrixCaption = "Обозначения переменных";
+    functionCaption = "Обозначение функции";
+    MoveControl(IDC_GRID, gridNamesRect);
+    MoveControl(IDC_GRID_CAPTION, matrixCaptionNamesRect);
+    MoveControl(IDC_FUNCTION_CAPTION, functionCaptionNamesRect);
+    BuildNamesTable();
+    SetControlText(IDC_DESIGNATION, functionName);
+}
+
+void CEntryDlg::PrepareMatrixPage()
+{
+    matrixCaption = "Введите элементы матрицы";
+    functionCaption = "Введите коэффициенты целевой функции";
+    designationLabel = functionName + "(x)";
+    MoveControl(IDC_GRID, gridRect);
+    MoveControl(IDC_GRID_CAPTION, matrixCaptionRect);
+    MoveControl(IDC_FUNCTION_CAPTION, functionCaptionRect);
+    BuildMatrixGrids();
+    FillMatrixFromStore();
+}
+
+// The sizes and the names are checked on the way forward only.
+bool CEntryDlg::LeavePageForward()
+{
+    switch (page) {
+    case SizesPage:
+        return LeaveSizesPage();
+    case NamesPage:
+        return LeaveNamesPage();
+    default:
+        return true;
+    }
 }
 
 // Sizes that are no integers, or lie outside 1..100, keep the wizard on the page.
@@ -281,27 +335,10 @@ bool CEntryDlg::LeaveSizesPage()
     if (!ReadInteger(IDC_EQUATIONS, equationCount) || !ReadInteger(IDC_UNKNOWNS, unknownCount))
         return false;
     if (auto message = CheckSizes(equationCount, unknownCount)) {
-        MessageBox(QString::fromStdString(*message), kInputError, MessageBoxIcon::Exclamation);
+        MessageBox(QString::fromStdString(*message), InputErrorCaption, MessageBoxIcon::Exclamation);
         return false;
     }
     return true;
-}
-
-void CEntryDlg::EnterNamesPage()
-{
-    headingText = PageTexts::NamesHeading();
-    ShowSizeControls(false);
-    MoveControl(IDC_GRID, gridNamesRect);
-    BuildNamesTable();
-    ShowControl(IDC_GRID);
-    functionCaption = "Обозначение функции";
-    MoveControl(IDC_FUNCTION_CAPTION, functionCaptionNamesRect);
-    ShowControl(IDC_FUNCTION_CAPTION);
-    matrixCaption = "Обозначения переменных";
-    MoveControl(IDC_GRID_CAPTION, matrixCaptionNamesRect);
-    ShowControl(IDC_GRID_CAPTION);
-    SetControlText(IDC_DESIGNATION, functionName);
-    ShowControl(IDC_DESIGNATION);
 }
 
 // Names are cut to three characters; an empty name or designation keeps the wizard on the page.
@@ -309,61 +346,33 @@ bool CEntryDlg::LeaveNamesPage()
 {
     std::vector<std::string> typed(unknownCount + 1);
     for (int k = 1; k <= unknownCount; ++k)
-        typed[k] = MatrixGrid()->GetCellText(1, k).toStdString();
+        typed[k] = TypedName(k).toStdString();
     NamesVerdict verdict = CheckNames(typed, ControlText(IDC_DESIGNATION).toStdString());
     for (int k = 1; k <= verdict.takenCount; ++k)
         names[k] = QString::fromStdString(verdict.names[k]);
     if (verdict.message) {
-        MessageBox(QString::fromStdString(*verdict.message), kInputError, MessageBoxIcon::Exclamation);
+        MessageBox(QString::fromStdString(*verdict.message), InputErrorCaption, MessageBoxIcon::Exclamation);
         return false;
     }
     functionName = ControlText(IDC_DESIGNATION);
     return true;
 }
 
-void CEntryDlg::EnterMatrixPage()
+// Going back keeps the names whole, as typed.
+void CEntryDlg::KeepTypedNames()
 {
-    MoveControl(IDC_FUNCTION_CAPTION, functionCaptionRect);
-    MoveControl(IDC_GRID_CAPTION, matrixCaptionRect);
-    MoveControl(IDC_GRID, gridRect);
-    ShowControl(IDC_DESIGNATION, false);
-    matrixCaption = "Введите элементы матрицы";
-    functionCaption = "Введите коэффициенты целевой функции";
-    ShowControl(IDC_HEADING, false);
-    ShowControl(IDC_OBJECTIVE_GRID);
-    ShowControl(IDC_FUNCTION_LABEL);
-    ShowControl(IDC_SENSE);
-    SetupMatrixPage();
-    ShowControl(IDC_NEXT, false);
-    FillMatrixFromStore();
-    ShowControl(IDC_START);
+    for (int k = 1; k <= unknownCount; ++k)
+        names[k] = TypedName(k);
+    functionName = ControlText(IDC_DESIGNATION);
 }
 
-void CEntryDlg::ReturnToNamesPage()
-{
-    StoreMatrixTexts();
-    ShowControl(IDC_OBJECTIVE_GRID, false);
-    ShowControl(IDC_FUNCTION_LABEL, false);
-    ShowControl(IDC_SENSE, false);
-    MoveControl(IDC_FUNCTION_CAPTION, functionCaptionNamesRect);
-    MoveControl(IDC_GRID_CAPTION, matrixCaptionNamesRect);
-    functionCaption = "Обозначение функции";
-    matrixCaption = "Обозначения переменных";
-    MoveControl(IDC_GRID, gridNamesRect);
-    ShowControl(IDC_DESIGNATION);
-    BuildNamesTable();
-    SetControlText(IDC_DESIGNATION, functionName);
-    headingText = PageTexts::NamesHeading();
-    ShowControl(IDC_HEADING);
-    ShowControl(IDC_NEXT);
-    ShowControl(IDC_START, false);
-}
+QString CEntryDlg::TypedName(int unknown) const { return MatrixGrid()->GetCellText(kNameRow, unknown); }
 
 void CEntryDlg::BuildNamesTable()
 {
     CGridCtrl* grid = MatrixGrid();
     grid->DeleteAllCells();
-    grid->SetRowCount(2);
+    grid->SetRowCount(kNameRow + 1);
     grid->SetColumnCount(unknownCount + 1);
     grid->SetFixedRowCount(1);
     grid->SetFixedColumnCount(1);
@@ -371,100 +380,89 @@ void CEntryDlg::BuildNamesTable()
     for (int k = 1; k <= unknownCount; ++k) {
         grid->SetColumnWidth(k, settings.inputWidth);
         grid->SetCellText(0, k, QString::number(k));
-        grid->SetCellText(1, k, names[k]);
+        grid->SetCellText(kNameRow, k, names[k]);
     }
     grid->SetCellText(0, 0, "№ Переменной");
-    grid->SetCellText(1, 0, "Обозначение");
+    grid->SetCellText(kNameRow, 0, "Обозначение");
     grid->Refresh();
 }
 
-void CEntryDlg::SetupMatrixPage()
+void CEntryDlg::BuildMatrixGrids()
 {
-    const int m = equationCount;
-    const int n = unknownCount;
+    const MatrixPageCells cells{unknownCount};
     CGridCtrl* matrix = MatrixGrid();
     matrix->DeleteAllCells();
-    matrix->SetRowCount(m + 1);
-    matrix->SetColumnCount(n + 2);
+    matrix->SetRowCount(equationCount + 1);
+    matrix->SetColumnCount(cells.MatrixColumns());
     matrix->SetFixedRowCount(1);
     matrix->SetFixedColumnCount(0);
-    for (int k = 1; k <= n; ++k)
-        matrix->SetCellText(0, k - 1, names[k]);
-    matrix->SetCellText(0, n, "Знак");
-    matrix->SetCellText(0, n + 1, "b");
-    for (int i = 1; i <= m; ++i)
-        matrix->SetCellText(i, n, "=");
-
     CGridCtrl* objective = ObjectiveGrid();
     objective->DeleteAllCells();
-    objective->SetRowCount(2);
-    objective->SetColumnCount(n + 1);
+    objective->SetRowCount(cells.ObjectiveRow + 1);
+    objective->SetColumnCount(cells.ObjectiveColumns());
     objective->SetFixedRowCount(1);
-    objective->SetCellText(0, 0, "Св.чл.");
-    for (int k = 1; k <= n; ++k)
-        objective->SetCellText(0, k, names[k]);
 
-    for (int c = 0; c <= n + 1; ++c)
+    for (int k = 1; k <= unknownCount; ++k) {
+        matrix->SetCellText(0, cells.CoefficientColumn(k), names[k]);
+        objective->SetCellText(0, cells.ObjectiveColumn(k), names[k]);
+    }
+    matrix->SetCellText(0, cells.SignColumn(), "Знак");
+    matrix->SetCellText(0, cells.RightHandSideColumn(), "b");
+    objective->SetCellText(0, cells.FreeTermColumn, "Св.чл.");
+    const int sign = cells.SignColumn();
+    for (int i = 1; i <= equationCount; ++i) {
+        matrix->SetCellText(i, sign, "=");
+        matrix->SetCellState(i, sign, matrix->GetCellState(i, sign) | GCS_READONLY);
+    }
+
+    for (int c = 0; c < cells.MatrixColumns(); ++c)
         matrix->SetColumnWidth(c, settings.inputWidth);
-    for (int c = 0; c <= n; ++c)
+    for (int c = 0; c < cells.ObjectiveColumns(); ++c)
         objective->SetColumnWidth(c, settings.inputWidth);
-
-    designationLabel = functionName + "(x)";
-    RefreshFromData();
-    matrix->Refresh();
-    objective->Refresh();
 }
 
 void CEntryDlg::FillMatrixFromStore()
 {
-    const int n = unknownCount;
-    CGridCtrl* matrix = MatrixGrid();
-    CGridCtrl* objective = ObjectiveGrid();
-    for (int i = 1; i <= equationCount; ++i) {
-        for (int k = 1; k <= n; ++k)
-            matrix->SetCellText(i, k - 1, coefficientTexts[i][k]);
-        matrix->SetCellText(i, n + 1, rightHandSideTexts[i]);
-        matrix->SetCellState(i, n, matrix->GetCellState(i, n) | GCS_READONLY);
-    }
-    for (int k = 1; k <= n; ++k)
-        objective->SetCellText(1, k, objectiveTexts[k]);
-    objective->SetCellText(1, 0, freeTermText);
-    matrix->Refresh();
-    objective->Refresh();
+    ForEachKeptText(
+        [](CGridCtrl& grid, int row, int column, QString& text) { grid.SetCellText(row, column, text); });
+    MatrixGrid()->Refresh();
+    ObjectiveGrid()->Refresh();
 }
 
 void CEntryDlg::StoreMatrixTexts()
 {
-    const int n = unknownCount;
-    CGridCtrl* matrix = MatrixGrid();
-    CGridCtrl* objective = ObjectiveGrid();
+    ForEachKeptText(
+        [](CGridCtrl& grid, int row, int column, QString& text) { text = grid.GetCellText(row, column); });
+}
+
+void CEntryDlg::ForEachKeptText(const KeepText& keep)
+{
+    const MatrixPageCells cells{unknownCount};
+    CGridCtrl& matrix = *MatrixGrid();
     for (int i = 1; i <= equationCount; ++i) {
-        for (int k = 1; k <= n; ++k)
-            coefficientTexts[i][k] = matrix->GetCellText(i, k - 1);
-        rightHandSideTexts[i] = matrix->GetCellText(i, n + 1);
+        for (int k = 1; k <= unknownCount; ++k)
+            keep(matrix, i, cells.CoefficientColumn(k), coefficientTexts[i][k]);
+        keep(matrix, i, cells.RightHandSideColumn(), rightHandSideTexts[i]);
     }
-    for (int k = 1; k <= n; ++k)
-        objectiveTexts[k] = objective->GetCellText(1, k);
-    freeTermText = objective->GetCellText(1, 0);
+    CGridCtrl& objective = *ObjectiveGrid();
+    keep(objective, cells.ObjectiveRow, cells.FreeTermColumn, freeTermText);
+    for (int k = 1; k <= unknownCount; ++k)
+        keep(objective, cells.ObjectiveRow, cells.ObjectiveColumn(k), objectiveTexts[k]);
 }
 
 EntryTexts CEntryDlg::CollectEntryTexts() const
 {
-    const int m = equationCount;
-    const int n = unknownCount;
+    const MatrixPageCells cells{unknownCount};
     EntryTexts texts;
-    texts.equationCount = m;
-    texts.unknownCount = n;
-    texts.matrix.assign(m + 1, std::vector<std::string>(n + 2));
-    for (int i = 1; i <= m; ++i) {
-        for (int j = 0; j <= n + 1; ++j)
-            texts.matrix[i][j] = MatrixGrid()->GetCellText(i, j).toStdString();
-    }
-    for (int k = 0; k <= n; ++k)
-        texts.objective.push_back(ObjectiveGrid()->GetCellText(1, k).toStdString());
+    texts.equationCount = equationCount;
+    texts.unknownCount = unknownCount;
+    texts.matrix.assign(equationCount + 1, std::vector<std::string>(cells.MatrixColumns()));
+    for (int i = 1; i <= equationCount; ++i)
+        texts.matrix[i] = RowTexts(*MatrixGrid(), i, cells.MatrixColumns());
+    texts.objective = RowTexts(*ObjectiveGrid(), cells.ObjectiveRow, cells.ObjectiveColumns());
     texts.sense = ControlText(IDC_SENSE).toStdString();
-    texts.unknownNames.resize(n + 1);
-    for (int k = 1; k <= n; ++k)
+    texts.unknownNames.resize(unknownCount + 1);
+    for (int k = 1; k <= unknownCount; ++k)
         texts.unknownNames[k] = names[k].toStdString();
     texts.functionName = functionName.toStdString();
     return texts;
@@ -480,7 +478,7 @@ void CEntryDlg::ShowVerdict(const EntryVerdict& verdict)
     using Action = EntryVerdict::Action;
     switch (verdict.action) {
     case Action::ShowMessage: {
-        MessageBox(QString::fromStdString(verdict.message), kInputError, MessageBoxIcon::Exclamation);
+        MessageBox(QString::fromStdString(verdict.message), InputErrorCaption, MessageBoxIcon::Exclamation);
         CGridCtrl* grid = verdict.focusGrid == EntryVerdict::Grid::Objective ? ObjectiveGrid() : MatrixGrid();
         if (verdict.focusGrid != EntryVerdict::Grid::None) {
             grid->SetFocusCell(verdict.focusRow, verdict.focusColumn);
@@ -490,7 +488,7 @@ void CEntryDlg::ShowVerdict(const EntryVerdict& verdict)
         break;
     }
     case Action::Warn:
-        MessageBox(QString::fromStdString(verdict.message), kInputError, MessageBoxIcon::Exclamation);
+        MessageBox(QString::fromStdString(verdict.message), InputErrorCaption, MessageBoxIcon::Exclamation);
         break;
     case Action::FailRun:
         reasonText = QString::fromStdString(verdict.reason);
@@ -516,7 +514,7 @@ void CEntryDlg::FailRun()
 {
     RefreshFromData();
     PlayTone(400, 500);
-    MessageBox("Подготовьтесь, пожалуйста, получше и приходите\nв следующий раз!", kTitle,
+    MessageBox("Подготовьтесь, пожалуйста, получше и приходите\nв следующий раз!", ProgramName,
                MessageBoxIcon::Information);
     EnableControl(IDC_START, false);
     runActive = false;
@@ -530,7 +528,7 @@ void CEntryDlg::OnSettings()
 
 void CEntryDlg::OnCancel()
 {
-    if (QWidget* tableWindow = FindTopLevelWindow("Результаты"))
+    if (QWidget* tableWindow = FindTopLevelWindow(ResultsTitle))
         tableWindow->close();
     TemplateDialog::OnCancel();
 }

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "core/entry_checks.h"
@@ -23,6 +24,30 @@ class CEntryDlg : public TemplateDialog, public RunOwner {
     Q_OBJECT
 
 public:
+    // The controls of the wizard's table, and the settings command of its menu.
+    enum ControlId : int {
+        IDC_GRID = 1001,
+        IDC_OBJECTIVE_GRID = 1002,
+        IDC_SENSE = 1003,
+        IDC_START = 1004,
+        IDC_EQUATIONS = 1005,
+        IDC_UNKNOWNS = 1006,
+        IDC_EQUATIONS_SPIN = 1007,
+        IDC_UNKNOWNS_SPIN = 1008,
+        IDC_GRID_CAPTION = 1009,
+        IDC_FUNCTION_CAPTION = 1010,
+        IDC_FUNCTION_LABEL = 1011,
+        IDC_EQUATIONS_LABEL = 1027,
+        IDC_UNKNOWNS_LABEL = 1028,
+        IDC_BACK = 1030,
+        IDC_NEXT = 1031,
+        IDC_INFO = 1033,
+        IDC_HEADING = 1034,
+        IDC_DESIGNATION = 1036,
+        IDC_REASON = 1052,
+        ID_SETTINGS = 32773,
+    };
+
     explicit CEntryDlg(QWidget* parent = nullptr);
 
     static const DialogTemplate& Template();
@@ -54,17 +79,26 @@ private:
     void OnStart();
     void OnSettings();
 
+    // Shows page newPage: its texts, grids and places first, then its controls.
+    void ShowPage(int newPage);
+    void PreparePage();
+    void PrepareNamesPage();
+    void PrepareMatrixPage();
+
+    bool LeavePageForward();
     bool LeaveSizesPage();
-    void EnterNamesPage();
     bool LeaveNamesPage();
-    void EnterMatrixPage();
-    void ReturnToNamesPage();
-    void ShowSizeControls(bool show);
+    void KeepTypedNames();
 
     void BuildNamesTable();
-    void SetupMatrixPage();
+    QString TypedName(int unknown) const;
+    void BuildMatrixGrids();
     void FillMatrixFromStore();
     void StoreMatrixTexts();
+    // Calls keep for every text of page 6 that the wizard keeps across page changes, with the
+    // grid and the cell that show it.
+    using KeepText = std::function<void(CGridCtrl& grid, int row, int column, QString& text)>;
+    void ForEachKeptText(const KeepText& keep);
     void SetUpGrid(CGridCtrl* grid);
     EntryTexts CollectEntryTexts() const;
     void ShowVerdict(const EntryVerdict& verdict);

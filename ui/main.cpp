@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "core/captions.h"
 #include "ui/tutor_app.h"
 
 namespace {
@@ -15,7 +16,7 @@ bool AnsweredOnTerminal(QCommandLineParser& commandLine, int argc, char** argv)
     QCoreApplication terminal(argc, argv);
     commandLine.parse(terminal.arguments());
     if (commandLine.isSet("version")) {
-        std::printf("%s %s\n", CTutorApp::Name, TABLITOR_VERSION);
+        std::printf("%s %s\n", ProgramName, TABLITOR_VERSION);
         return true;
     }
     if (commandLine.isSet("help"))
@@ -30,7 +31,7 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationVersion(TABLITOR_VERSION);
     QCommandLineParser commandLine;
     commandLine.setApplicationDescription(
-        QStringLiteral("%1: a tutor for the simplex method of linear programming, in Russian.").arg(CTutorApp::Name));
+        QStringLiteral("%1: a tutor for the simplex method of linear programming, in Russian.").arg(ProgramName));
     commandLine.addHelpOption();
     commandLine.addVersionOption();
     if (AnsweredOnTerminal(commandLine, argc, argv))

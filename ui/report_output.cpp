@@ -2,23 +2,22 @@
 
 #include <QFileInfo>
 
+#include "core/captions.h"
 #include "platform/desktop.h"
 #include "platform/modal.h"
 #include "report/report_writer.h"
 
 namespace {
 
-const char kTitle[] = "Таблитор";
-
-void Complain(const QString& text) { MessageBox(text, kTitle, MessageBoxIcon::Exclamation); }
+void Complain(const QString& text) { MessageBox(text, ProgramName, MessageBoxIcon::Exclamation); }
 
 } // namespace
 
-QDir ReportFolder() { return QDir(QDir::tempPath() + "/Таблитор"); }
+QDir ReportFolder() { return QDir(QDir::tempPath() + "/" + ProgramName); }
 
 QString NewReportPath(const QDir& folder, const QDateTime& now)
 {
-    const QString stem = QString("Таблитор ") + now.toString("yyyy-MM-dd HH-mm-ss");
+    const QString stem = QString(ProgramName) + " " + now.toString("yyyy-MM-dd HH-mm-ss");
     QString path = folder.filePath(stem + ".xlsx");
     for (int copy = 2; QFileInfo::exists(path); ++copy)
         path = folder.filePath(stem + QString(" (%1).xlsx").arg(copy));

@@ -5,17 +5,19 @@
 
 namespace {
 
-enum : int {
-    IDC_INPUT_WIDTH = 1014,
-    IDC_OUTPUT_WIDTH = 1015,
-    IDC_INPUT_SPIN = 1016,
-    IDC_OUTPUT_SPIN = 1017,
-    IDC_COMMON_FRACTIONS = 1018,
-    IDC_DECIMAL_FRACTIONS = 1019,
-};
-
 constexpr int kMinWidth = 10;
 constexpr int kMaxWidth = 100;
+
+// The display mode's radio buttons stand in one group, common fractions first.
+int RadioIndexOf(DisplayMode mode)
+{
+    return mode == DisplayMode::DecimalFractions ? 1 : 0;
+}
+
+DisplayMode ModeOfRadioIndex(int index)
+{
+    return index == 1 ? DisplayMode::DecimalFractions : DisplayMode::CommonFractions;
+}
 
 } // namespace
 
@@ -57,14 +59,14 @@ void CSettingsDlg::OnInitDialog()
     };
     setUpWidth(IDC_INPUT_SPIN, IDC_INPUT_WIDTH, settings.inputWidth);
     setUpWidth(IDC_OUTPUT_SPIN, IDC_OUTPUT_WIDTH, settings.outputWidth);
-    SetRadioIndex(IDC_COMMON_FRACTIONS, settings.displayMode == 0 ? 0 : 1);
+    SetRadioIndex(IDC_COMMON_FRACTIONS, RadioIndexOf(settings.displayMode));
 }
 
 // The display mode is always taken; a width field that holds no integer is reported and keeps,
 // with every width after it, its previous value. The dialog closes all the same.
 void CSettingsDlg::OnOK()
 {
-    settings.displayMode = RadioIndex(IDC_COMMON_FRACTIONS) == 1 ? 1 : 0;
+    settings.displayMode = ModeOfRadioIndex(RadioIndex(IDC_COMMON_FRACTIONS));
     int width = settings.inputWidth;
     if (ReadInteger(IDC_INPUT_WIDTH, width)) {
         settings.inputWidth = width;

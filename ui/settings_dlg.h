@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/number_text.h"
 #include "platform/template_dialog.h"
 
 // The display settings of the program: they start with the defaults at every start and live as
@@ -7,7 +8,7 @@
 struct DisplaySettings {
     int inputWidth = 50;  // data columns of the wizard's grids, pixels
     int outputWidth = 50; // columns of the table window's grids, pixels
-    int displayMode = 0;  // 0 common fractions, 1 decimal fractions
+    DisplayMode displayMode = DisplayMode::CommonFractions; // of the table window's values
 };
 
 // "Прочие настройки": the two column widths and the display mode. OK takes the values over,
@@ -16,6 +17,15 @@ class CSettingsDlg : public TemplateDialog {
     Q_OBJECT
 
 public:
+    enum ControlId : int {
+        IDC_INPUT_WIDTH = 1014,
+        IDC_OUTPUT_WIDTH = 1015,
+        IDC_INPUT_SPIN = 1016,
+        IDC_OUTPUT_SPIN = 1017,
+        IDC_COMMON_FRACTIONS = 1018,
+        IDC_DECIMAL_FRACTIONS = 1019,
+    };
+
     explicit CSettingsDlg(DisplaySettings& settings, QWidget* parent = nullptr);
 
     static const DialogTemplate& Template();

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "core/captions.h"
 #include "core/questions.h"
 #include "platform/desktop.h"
 #include "platform/fonts.h"
@@ -55,7 +56,7 @@ const DialogTemplate& CTableDlg::Template()
     using enum ControlKind;
     using enum ControlFlag;
     static const DialogTemplate table{
-        "Результаты", 436, 186, "MS Sans Serif", 8,
+        ResultsTitle, 436, 186, "MS Sans Serif", 8,
         {
             {IDC_MAIN_GRID, Custom, 7, 25, 422, 84, "", None, "TutorGridCtrl"},
             {IDC_REPORT, Button, 7, 161, 76, 18, "Вывод результатов"},
@@ -122,7 +123,7 @@ void CTableDlg::SetUpGrids()
     main->SetRowCount(problem.equationCount + 3);
     for (int c = 0; c < main->GetColumnCount(); ++c)
         main->SetColumnWidth(c, owner.GetSettings().outputWidth);
-    WriteTableHeaders(*this, problem, DisplayMode());
+    WriteTableHeaders(*this, problem, GetDisplayMode());
     main->Refresh();
 
     CGridCtrl* keyRow = KeyRowGrid();
@@ -199,7 +200,7 @@ void CTableDlg::ClearKeyRow() { KeyRowGrid()->DeleteAllCells(); }
 
 void CTableDlg::FillTable()
 {
-    WriteTableBody(*this, problem, run.TableNumber(), DisplayMode());
+    WriteTableBody(*this, problem, run.TableNumber(), GetDisplayMode());
     titleText = Text(TableTitle(problem, run.TableNumber()));
     RefreshFromData();
 }
@@ -221,7 +222,7 @@ void CTableDlg::SetStatusText(const std::string& text)
     RefreshFromData();
 }
 
-int CTableDlg::DisplayMode() const { return owner.GetSettings().displayMode; }
+DisplayMode CTableDlg::GetDisplayMode() const { return owner.GetSettings().displayMode; }
 
 QuestionOutcome CTableDlg::AskBasis(int equation)
 {

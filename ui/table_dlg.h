@@ -55,7 +55,7 @@ public:
     void FillTable() override;
     void TakeSnapshot() override;
     void SetStatusText(const std::string& text) override;
-    int DisplayMode() const override;
+    DisplayMode GetDisplayMode() const override;
     QuestionOutcome AskBasis(int equation) override;
     QuestionOutcome AskElement(ElementMode mode, int row, int column, const std::string& prompt) override;
     KeyAnswer AskKeyColumn(int expectedColumn) override;

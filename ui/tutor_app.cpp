@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "core/captions.h"
 #include "core/element_draw.h"
 #include "platform/control_classes.h"
 #include "platform/modal.h"
@@ -12,7 +13,7 @@
 
 void CTutorApp::PrepareDialogs()
 {
-    QApplication::setApplicationDisplayName(Name);
+    QApplication::setApplicationDisplayName(ProgramName);
     // The installed desktop entry's name: the desktop takes the windows' name and icon from it.
     QApplication::setDesktopFileName("io.github.tablitor.tablitor");
     QApplication::setWindowIcon(TutorIcon());

@@ -4,9 +4,6 @@
 // entry wizard as the program's only main window; when the wizard closes, the program ends.
 class CTutorApp {
 public:
-    // The program's name as the student sees it; --version prints it too.
-    static constexpr char Name[] = "Таблитор";
-
     // Everything the dialogs need before the first one is built: Russian standard texts, the
     // program's fonts, the grid control class. Safe to call again.
     static void PrepareDialogs();

@@ -60,7 +60,7 @@ public:
     bool runActive = true;
     bool keyRowEnabled = false;
     int keyRowColumns = 0;
-    int displayMode = 0;
+    DisplayMode displayMode = DisplayMode::CommonFractions;
 
     std::string Text(Grid grid, int row, int column) const
     {
@@ -113,7 +113,7 @@ public:
     void FillTable() override { WriteTableBody(*this, problem, run.TableNumber(), displayMode); }
     void TakeSnapshot() override { snapshots.push_back(texts[Grid::Main]); }
     void SetStatusText(const std::string& text) override { status = text; }
-    int DisplayMode() const override { return displayMode; }
+    DisplayMode GetDisplayMode() const override { return displayMode; }
 
     QuestionOutcome AskBasis(int equation) override
     {

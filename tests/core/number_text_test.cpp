@@ -176,9 +176,9 @@ TEST(NumberText, BigValuesShowEveryDigitAndRoundTheExactValue)
         TableValue value = ReadExactNumber(row.value).value();
         ASSERT_TRUE(value.IsBig());
         EXPECT_EQ(ToText(value), row.value);
-        EXPECT_EQ(ToDisplayText(value, 0), row.value);
+        EXPECT_EQ(ToDisplayText(value, DisplayMode::CommonFractions), row.value);
         EXPECT_EQ(ToDecimalText(value), row.decimals);
-        EXPECT_EQ(ToDisplayText(value, 1), row.decimals);
+        EXPECT_EQ(ToDisplayText(value, DisplayMode::DecimalFractions), row.decimals);
     }
 }
 

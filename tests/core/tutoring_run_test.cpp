@@ -92,7 +92,7 @@ TEST_F(TutoringRunTest, RandomProblemsEndWithSuccessForARightStudent)
         Problem problem = BuildTestProblem(RandomCanonicalProblem(random, 5, 8));
         problem.isMax = trial % 2;
         FakeTutoringWindow window(problem);
-        window.displayMode = trial % 3 == 0 ? 1 : 0;
+        window.displayMode = trial % 3 == 0 ? DisplayMode::DecimalFractions : DisplayMode::CommonFractions;
         window.run.RunTutoring();
         ASSERT_EQ(window.status, "Задача успешно решена");
         ASSERT_TRUE(window.runActive);

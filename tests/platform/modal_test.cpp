@@ -22,7 +22,7 @@ const DialogTemplate& QuestionTable()
     using enum ControlKind;
     static const DialogTemplate table{
         "Выбор базиса", 125, 86, "MS Sans Serif", 8,
-        {{1038, Static, 7, 15, 111, 17, "Выберите базисное неизвестное"}, {1, DefaultButton, 37, 65, 50, 14, "OK"}},
+        {{NoId, Static, 7, 15, 111, 17, "Выберите базисное неизвестное"}, {IdOk, DefaultButton, 37, 65, 50, 14, "OK"}},
     };
     return table;
 }

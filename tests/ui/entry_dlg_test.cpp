@@ -15,6 +15,8 @@
 
 namespace {
 
+using enum CEntryDlg::ControlId;
+
 struct Shown {
     ModalKind kind;
     QString text;
@@ -52,9 +54,9 @@ protected:
             if (action->text() == "Прочие")
                 action->trigger();
     }
-    void Next() { Press(1031); }
-    void Back() { Press(1030); }
-    void Start() { Press(1004); }
+    void Next() { Press(IDC_NEXT); }
+    void Back() { Press(IDC_BACK); }
+    void Start() { Press(IDC_START); }
     bool Visible(int id) const { return wizard->Control(id)->isVisibleTo(wizard.get()); }
     QString Text(int id) const { return wizard->ControlText(id); }
     CGridCtrl* Grid(int id) const { return wizard->ControlAs<CGridCtrl>(id); }
@@ -67,8 +69,8 @@ protected:
     }
     void SetSizes(int m, int n)
     {
-        wizard->SetControlText(1005, QString::number(m));
-        wizard->SetControlText(1006, QString::number(n));
+        wizard->SetControlText(IDC_EQUATIONS, QString::number(m));
+        wizard->SetControlText(IDC_UNKNOWNS, QString::number(n));
     }
     // Through the names page to the matrix page, names x1..xn and designation F.
     void GoToMatrix(int m, int n)
@@ -77,8 +79,8 @@ protected:
         SetSizes(m, n);
         Next();
         for (int k = 1; k <= n; ++k)
-            Grid(1001)->SetCellText(1, k, "x" + QString::number(k));
-        wizard->SetControlText(1036, "F");
+            Grid(IDC_GRID)->SetCellText(1, k, "x" + QString::number(k));
+        wizard->SetControlText(IDC_DESIGNATION, "F");
         Next();
         ASSERT_EQ(wizard->Page(), 6);
     }
@@ -88,9 +90,9 @@ protected:
         for (size_t i = 0; i < equations.size(); ++i)
             for (int j = 0; j < equations[i].size(); ++j)
                 if (equations[i][j] != "=")
-                    Grid(1001)->SetCellText(static_cast<int>(i) + 1, j, equations[i][j]);
+                    Grid(IDC_GRID)->SetCellText(static_cast<int>(i) + 1, j, equations[i][j]);
         for (int k = 0; k < objective.size(); ++k)
-            Grid(1002)->SetCellText(1, k, objective[k]);
+            Grid(IDC_OBJECTIVE_GRID)->SetCellText(1, k, objective[k]);
     }
     void TypeCanonicalProblem()
     {
@@ -114,61 +116,62 @@ protected:
 
 TEST_F(EntryDlgTest, PagesForwardShowTheirTextsAndControls)
 {
-    EXPECT_TRUE(Visible(1033));
-    EXPECT_TRUE(Text(1033).contains("Т А Б Л И Т О Р"));
-    EXPECT_FALSE(Visible(1030));
-    EXPECT_TRUE(Visible(1031));
-    EXPECT_TRUE(Visible(2));
-    EXPECT_FALSE(Visible(1052));
+    EXPECT_TRUE(Visible(IDC_INFO));
+    EXPECT_TRUE(Text(IDC_INFO).contains("Т А Б Л И Т О Р"));
+    EXPECT_FALSE(Visible(IDC_BACK));
+    EXPECT_TRUE(Visible(IDC_NEXT));
+    EXPECT_TRUE(Visible(IdCancel));
+    EXPECT_FALSE(Visible(IDC_REASON));
 
     Next();
-    EXPECT_TRUE(Text(1033).startsWith("И Н С Т Р У К Ц И Я"));
-    EXPECT_TRUE(Visible(1030));
+    EXPECT_TRUE(Text(IDC_INFO).startsWith("И Н С Т Р У К Ц И Я"));
+    EXPECT_TRUE(Visible(IDC_BACK));
     Next();
-    EXPECT_TRUE(Text(1033).contains("-21-32*-7"));
+    EXPECT_TRUE(Text(IDC_INFO).contains("-21-32*-7"));
     Next();
     EXPECT_EQ(wizard->Page(), 4);
-    EXPECT_FALSE(Visible(1033));
-    EXPECT_EQ(Text(1034), "ВВОД ДАННЫХ\n\nВведите РАЗМЕРЫ ЗАДАЧИ");
-    for (int id : {1027, 1028, 1005, 1006, 1007, 1008})
+    EXPECT_FALSE(Visible(IDC_INFO));
+    EXPECT_EQ(Text(IDC_HEADING), "ВВОД ДАННЫХ\n\nВведите РАЗМЕРЫ ЗАДАЧИ");
+    for (int id : {IDC_EQUATIONS_LABEL, IDC_UNKNOWNS_LABEL, IDC_EQUATIONS, IDC_UNKNOWNS, IDC_EQUATIONS_SPIN,
+                   IDC_UNKNOWNS_SPIN})
         EXPECT_TRUE(Visible(id)) << id;
-    EXPECT_EQ(Text(1005), "3") << "the sizes the program will use";
-    EXPECT_EQ(Text(1006), "3");
+    EXPECT_EQ(Text(IDC_EQUATIONS), "3") << "the sizes the program will use";
+    EXPECT_EQ(Text(IDC_UNKNOWNS), "3");
 
     Next();
     EXPECT_EQ(wizard->Page(), 5);
-    EXPECT_TRUE(Text(1034).contains("Как вы хотите обозначить неизвестые и фунцию?"));
-    EXPECT_EQ(Text(1009), "Обозначения переменных");
-    EXPECT_EQ(Text(1010), "Обозначение функции");
-    for (int id : {1034, 1009, 1001, 1010, 1036})
+    EXPECT_TRUE(Text(IDC_HEADING).contains("Как вы хотите обозначить неизвестые и фунцию?"));
+    EXPECT_EQ(Text(IDC_GRID_CAPTION), "Обозначения переменных");
+    EXPECT_EQ(Text(IDC_FUNCTION_CAPTION), "Обозначение функции");
+    for (int id : {IDC_HEADING, IDC_GRID_CAPTION, IDC_GRID, IDC_FUNCTION_CAPTION, IDC_DESIGNATION})
         EXPECT_TRUE(Visible(id)) << id;
-    EXPECT_FALSE(Visible(1005));
-    EXPECT_EQ(Grid(1001)->GetColumnCount(), 4);
-    EXPECT_EQ(Grid(1001)->GetCellText(0, 0), "№ Переменной");
-    EXPECT_EQ(Grid(1001)->GetCellText(1, 0), "Обозначение");
-    EXPECT_EQ(Grid(1001)->GetCellText(0, 3), "3");
-    EXPECT_EQ(Grid(1001)->GetColumnWidth(0), 100);
+    EXPECT_FALSE(Visible(IDC_EQUATIONS));
+    EXPECT_EQ(Grid(IDC_GRID)->GetColumnCount(), 4);
+    EXPECT_EQ(Grid(IDC_GRID)->GetCellText(0, 0), "№ Переменной");
+    EXPECT_EQ(Grid(IDC_GRID)->GetCellText(1, 0), "Обозначение");
+    EXPECT_EQ(Grid(IDC_GRID)->GetCellText(0, 3), "3");
+    EXPECT_EQ(Grid(IDC_GRID)->GetColumnWidth(0), 100);
 
     for (int k = 1; k <= 3; ++k)
-        Grid(1001)->SetCellText(1, k, "x" + QString::number(k));
-    wizard->SetControlText(1036, "F");
+        Grid(IDC_GRID)->SetCellText(1, k, "x" + QString::number(k));
+    wizard->SetControlText(IDC_DESIGNATION, "F");
     Next();
     EXPECT_EQ(wizard->Page(), 6);
-    EXPECT_EQ(Text(1009), "Введите элементы матрицы");
-    EXPECT_EQ(Text(1010), "Введите коэффициенты целевой функции");
-    EXPECT_EQ(Text(1011), "F(x)");
-    for (int id : {1001, 1002, 1003, 1011, 1004, 1030})
+    EXPECT_EQ(Text(IDC_GRID_CAPTION), "Введите элементы матрицы");
+    EXPECT_EQ(Text(IDC_FUNCTION_CAPTION), "Введите коэффициенты целевой функции");
+    EXPECT_EQ(Text(IDC_FUNCTION_LABEL), "F(x)");
+    for (int id : {IDC_GRID, IDC_OBJECTIVE_GRID, IDC_SENSE, IDC_FUNCTION_LABEL, IDC_START, IDC_BACK})
         EXPECT_TRUE(Visible(id)) << id;
-    for (int id : {1034, 1036, 1031})
+    for (int id : {IDC_HEADING, IDC_DESIGNATION, IDC_NEXT})
         EXPECT_FALSE(Visible(id)) << id;
-    EXPECT_EQ(Text(1003), "Max");
+    EXPECT_EQ(Text(IDC_SENSE), "Max");
     EXPECT_TRUE(shown.empty());
 }
 
 TEST_F(EntryDlgTest, MatrixPageLaysOutTheGrids)
 {
     GoToMatrix(2, 3);
-    CGridCtrl* matrix = Grid(1001);
+    CGridCtrl* matrix = Grid(IDC_GRID);
     EXPECT_EQ(matrix->GetRowCount(), 3);
     EXPECT_EQ(matrix->GetColumnCount(), 5);
     EXPECT_EQ(matrix->GetFixedRowCount(), 1);
@@ -181,7 +184,7 @@ TEST_F(EntryDlgTest, MatrixPageLaysOutTheGrids)
     EXPECT_NE(matrix->GetCellState(2, 3) & GCS_READONLY, 0u);
     EXPECT_FALSE(matrix->IsCellEditable(1, 3));
     EXPECT_TRUE(matrix->IsCellEditable(1, 4));
-    CGridCtrl* objective = Grid(1002);
+    CGridCtrl* objective = Grid(IDC_OBJECTIVE_GRID);
     EXPECT_EQ(objective->GetRowCount(), 2);
     EXPECT_EQ(objective->GetColumnCount(), 4);
     EXPECT_EQ(objective->GetCellText(0, 0), "Св.чл.");
@@ -194,7 +197,7 @@ TEST_F(EntryDlgTest, TypingARowWithTabPutsTheRightHandSideInPlace)
     GoToMatrix(2, 4);
     wizard->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(wizard.get()));
-    CGridCtrl* matrix = Grid(1001);
+    CGridCtrl* matrix = Grid(IDC_GRID);
     matrix->setFocus();
     matrix->SetFocusCell(1, 0);
     // The last Tab closes the editor on the right-hand side, which stores the 4.
@@ -214,26 +217,26 @@ TEST_F(EntryDlgTest, PagesBackRestoreTheEarlierPages)
     GoToMatrix(2, 2);
     Back();
     EXPECT_EQ(wizard->Page(), 5);
-    EXPECT_TRUE(Visible(1036));
-    EXPECT_TRUE(Visible(1031));
-    EXPECT_FALSE(Visible(1004));
-    EXPECT_FALSE(Visible(1002));
-    EXPECT_EQ(Text(1036), "F");
-    EXPECT_EQ(Grid(1001)->GetCellText(1, 2), "x2");
+    EXPECT_TRUE(Visible(IDC_DESIGNATION));
+    EXPECT_TRUE(Visible(IDC_NEXT));
+    EXPECT_FALSE(Visible(IDC_START));
+    EXPECT_FALSE(Visible(IDC_OBJECTIVE_GRID));
+    EXPECT_EQ(Text(IDC_DESIGNATION), "F");
+    EXPECT_EQ(Grid(IDC_GRID)->GetCellText(1, 2), "x2");
     Back();
     EXPECT_EQ(wizard->Page(), 4);
-    EXPECT_FALSE(Visible(1001));
-    EXPECT_FALSE(Visible(1009));
-    EXPECT_TRUE(Visible(1005));
+    EXPECT_FALSE(Visible(IDC_GRID));
+    EXPECT_FALSE(Visible(IDC_GRID_CAPTION));
+    EXPECT_TRUE(Visible(IDC_EQUATIONS));
     Back();
     EXPECT_EQ(wizard->Page(), 3);
-    EXPECT_TRUE(Visible(1033));
-    EXPECT_FALSE(Visible(1034));
+    EXPECT_TRUE(Visible(IDC_INFO));
+    EXPECT_FALSE(Visible(IDC_HEADING));
     Back();
     Back();
     EXPECT_EQ(wizard->Page(), 1);
-    EXPECT_FALSE(Visible(1030));
-    EXPECT_TRUE(Text(1033).contains("Т А Б Л И Т О Р"));
+    EXPECT_FALSE(Visible(IDC_BACK));
+    EXPECT_TRUE(Text(IDC_INFO).contains("Т А Б Л И Т О Р"));
     Back();
     EXPECT_EQ(wizard->Page(), 1);
 }
@@ -253,18 +256,18 @@ TEST_F(EntryDlgTest, SizesOutsideTheRangeOrNotIntegersKeepThePage)
     };
     for (const Row& row : rows) {
         shown.clear();
-        wizard->SetControlText(1005, row.m);
-        wizard->SetControlText(1006, row.n);
+        wizard->SetControlText(IDC_EQUATIONS, row.m);
+        wizard->SetControlText(IDC_UNKNOWNS, row.n);
         Next();
         EXPECT_EQ(wizard->Page(), 4) << row.m.toStdString();
         ASSERT_EQ(MessageTexts().size(), 1);
         EXPECT_EQ(MessageTexts()[0], row.message);
-        EXPECT_EQ(Text(1005), row.m) << "the typed text stays";
+        EXPECT_EQ(Text(IDC_EQUATIONS), row.m) << "the typed text stays";
     }
     SetSizes(100, 1);
     Next();
     EXPECT_EQ(wizard->Page(), 5);
-    EXPECT_EQ(Grid(1001)->GetColumnCount(), 2);
+    EXPECT_EQ(Grid(IDC_GRID)->GetColumnCount(), 2);
 }
 
 TEST_F(EntryDlgTest, NamesAreCutForwardAndKeptWholeBackward)
@@ -272,20 +275,20 @@ TEST_F(EntryDlgTest, NamesAreCutForwardAndKeptWholeBackward)
     GoToSizes();
     SetSizes(1, 3);
     Next();
-    Grid(1001)->SetCellText(1, 1, "abcd");
-    Grid(1001)->SetCellText(1, 2, "дельта");
-    Grid(1001)->SetCellText(1, 3, "z");
+    Grid(IDC_GRID)->SetCellText(1, 1, "abcd");
+    Grid(IDC_GRID)->SetCellText(1, 2, "дельта");
+    Grid(IDC_GRID)->SetCellText(1, 3, "z");
     Back();
     Next();
-    EXPECT_EQ(Grid(1001)->GetCellText(1, 1), "abcd");
-    EXPECT_EQ(Grid(1001)->GetCellText(1, 2), "дельта");
+    EXPECT_EQ(Grid(IDC_GRID)->GetCellText(1, 1), "abcd");
+    EXPECT_EQ(Grid(IDC_GRID)->GetCellText(1, 2), "дельта");
 
-    wizard->SetControlText(1036, "Ф");
+    wizard->SetControlText(IDC_DESIGNATION, "Ф");
     Next();
     EXPECT_EQ(wizard->Page(), 6);
-    EXPECT_EQ(Grid(1001)->GetCellText(0, 0), "abc");
-    EXPECT_EQ(Grid(1001)->GetCellText(0, 1), "дел");
-    EXPECT_EQ(Text(1011), "Ф(x)");
+    EXPECT_EQ(Grid(IDC_GRID)->GetCellText(0, 0), "abc");
+    EXPECT_EQ(Grid(IDC_GRID)->GetCellText(0, 1), "дел");
+    EXPECT_EQ(Text(IDC_FUNCTION_LABEL), "Ф(x)");
 }
 
 TEST_F(EntryDlgTest, EmptyNameOrDesignationKeepsTheNamesPage)
@@ -293,9 +296,9 @@ TEST_F(EntryDlgTest, EmptyNameOrDesignationKeepsTheNamesPage)
     GoToSizes();
     SetSizes(1, 3);
     Next();
-    Grid(1001)->SetCellText(1, 1, "a");
-    Grid(1001)->SetCellText(1, 3, "c");
-    wizard->SetControlText(1036, "F");
+    Grid(IDC_GRID)->SetCellText(1, 1, "a");
+    Grid(IDC_GRID)->SetCellText(1, 3, "c");
+    wizard->SetControlText(IDC_DESIGNATION, "F");
     Next();
     EXPECT_EQ(wizard->Page(), 5);
     ASSERT_EQ(shown.size(), 1u);
@@ -303,8 +306,8 @@ TEST_F(EntryDlgTest, EmptyNameOrDesignationKeepsTheNamesPage)
     EXPECT_EQ(shown[0].caption, "Ошибка ввода");
     EXPECT_EQ(shown[0].icon, MessageBoxIcon::Exclamation);
 
-    Grid(1001)->SetCellText(1, 2, "b");
-    wizard->SetControlText(1036, "");
+    Grid(IDC_GRID)->SetCellText(1, 2, "b");
+    wizard->SetControlText(IDC_DESIGNATION, "");
     Next();
     EXPECT_EQ(wizard->Page(), 5);
     EXPECT_EQ(MessageTexts().last(), "Введите обозначение для функции");
@@ -314,7 +317,7 @@ TEST_F(EntryDlgTest, DesignationTakesOneCharacter)
 {
     GoToSizes();
     Next();
-    QLineEdit* designation = wizard->ControlAs<QLineEdit>(1036);
+    QLineEdit* designation = wizard->ControlAs<QLineEdit>(IDC_DESIGNATION);
     designation->setFocus();
     QTest::keyClicks(designation, "FG");
     EXPECT_EQ(designation->text(), "F");
@@ -329,39 +332,39 @@ TEST_F(EntryDlgTest, MatrixTextsSurviveGoingBackAndForth)
     SetSizes(3, 4); // one more equation: the texts stay with their equations
     Next();
     Next();
-    EXPECT_EQ(Grid(1001)->GetCellText(1, 1), "2");
-    EXPECT_EQ(Grid(1001)->GetCellText(2, 5), "6");
-    EXPECT_EQ(Grid(1001)->GetCellText(3, 0), "");
-    EXPECT_EQ(Grid(1001)->GetCellText(3, 4), "=");
-    EXPECT_EQ(Grid(1002)->GetCellText(1, 0), "5");
-    EXPECT_EQ(Grid(1002)->GetCellText(1, 2), "-3");
+    EXPECT_EQ(Grid(IDC_GRID)->GetCellText(1, 1), "2");
+    EXPECT_EQ(Grid(IDC_GRID)->GetCellText(2, 5), "6");
+    EXPECT_EQ(Grid(IDC_GRID)->GetCellText(3, 0), "");
+    EXPECT_EQ(Grid(IDC_GRID)->GetCellText(3, 4), "=");
+    EXPECT_EQ(Grid(IDC_OBJECTIVE_GRID)->GetCellText(1, 0), "5");
+    EXPECT_EQ(Grid(IDC_OBJECTIVE_GRID)->GetCellText(1, 2), "-3");
 }
 
 TEST_F(EntryDlgTest, StartReportsTheFirstBadCellAndFocusesIt)
 {
     GoToMatrix(2, 4);
     TypeCanonicalProblem();
-    Grid(1001)->SetCellText(2, 1, "1,5");
-    Grid(1002)->SetCellText(1, 3, "");
+    Grid(IDC_GRID)->SetCellText(2, 1, "1,5");
+    Grid(IDC_OBJECTIVE_GRID)->SetCellText(1, 3, "");
     Start();
     ASSERT_EQ(MessageTexts().size(), 1);
     EXPECT_EQ(MessageTexts()[0], "Неправильный формат данных для 2 переменной 2 уравнения");
     EXPECT_EQ(shown[0].caption, "Ошибка ввода");
-    EXPECT_EQ(Grid(1001)->GetFocusCell(), (CellPos{2, 1}));
+    EXPECT_EQ(Grid(IDC_GRID)->GetFocusCell(), (CellPos{2, 1}));
 
-    Grid(1001)->SetCellText(2, 1, "1.5");
+    Grid(IDC_GRID)->SetCellText(2, 1, "1.5");
     Start();
     EXPECT_EQ(MessageTexts().last(), "Введите значение для 3 коэффициента целевой функции");
-    EXPECT_EQ(Grid(1002)->GetFocusCell(), (CellPos{1, 3}));
+    EXPECT_EQ(Grid(IDC_OBJECTIVE_GRID)->GetFocusCell(), (CellPos{1, 3}));
     EXPECT_EQ(wizard->EntryFailures(), 0);
-    EXPECT_TRUE(Visible(1004));
+    EXPECT_TRUE(Visible(IDC_START));
 }
 
 TEST_F(EntryDlgTest, PassingStartBuildsTheProblem)
 {
     GoToMatrix(2, 4);
     TypeCanonicalProblem();
-    wizard->SetControlText(1003, "Min");
+    wizard->SetControlText(IDC_SENSE, "Min");
     Start();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].kind, ModalKind::Dialog);
@@ -387,29 +390,29 @@ TEST_F(EntryDlgTest, ThirdCountedFailureEndsAllRuns)
     EXPECT_EQ(MessageTexts(), QStringList({"Система уравнений не каноническая", "Система уравнений не каноническая"}));
     EXPECT_TRUE(tones.empty());
 
-    Grid(1001)->SetCellText(1, 3, "-2");
+    Grid(IDC_GRID)->SetCellText(1, 3, "-2");
     Start();
     EXPECT_EQ(MessageTexts().last(), "Подготовьтесь, пожалуйста, получше и приходите\nв следующий раз!");
     EXPECT_EQ(shown.back().caption, "Таблитор");
     EXPECT_EQ(shown.back().icon, MessageBoxIcon::Information);
     EXPECT_EQ(tones, (std::vector<std::pair<int, int>>{{400, 500}}));
-    EXPECT_TRUE(Visible(1052));
-    EXPECT_EQ(Text(1052), "1-е уравнение имеет отрицательную правую часть");
-    EXPECT_FALSE(Visible(1004));
-    EXPECT_FALSE(Visible(1030));
-    EXPECT_FALSE(wizard->Control(1004)->isEnabled());
+    EXPECT_TRUE(Visible(IDC_REASON));
+    EXPECT_EQ(Text(IDC_REASON), "1-е уравнение имеет отрицательную правую часть");
+    EXPECT_FALSE(Visible(IDC_START));
+    EXPECT_FALSE(Visible(IDC_BACK));
+    EXPECT_FALSE(wizard->Control(IDC_START)->isEnabled());
     EXPECT_FALSE(wizard->RunActive());
-    EXPECT_TRUE(Visible(2));
+    EXPECT_TRUE(Visible(IdCancel));
 }
 
 TEST_F(EntryDlgTest, PassingStartAfterTwoFailuresStillBuildsTheProblem)
 {
     GoToMatrix(2, 4);
     TypeCanonicalProblem();
-    Grid(1001)->SetCellText(1, 2, "5");
+    Grid(IDC_GRID)->SetCellText(1, 2, "5");
     Start();
     Start();
-    Grid(1001)->SetCellText(1, 2, "1");
+    Grid(IDC_GRID)->SetCellText(1, 2, "1");
     Start();
     EXPECT_EQ(MessageTexts().size(), 2);
     EXPECT_TRUE(wizard->RunActive());
@@ -422,8 +425,8 @@ TEST_F(EntryDlgTest, FailRunKeepsStartDisabledOnEveryPage)
     wizard->FailRun();
     Back();
     Next();
-    EXPECT_TRUE(Visible(1004));
-    EXPECT_FALSE(wizard->Control(1004)->isEnabled());
+    EXPECT_TRUE(Visible(IDC_START));
+    EXPECT_FALSE(wizard->Control(IDC_START)->isEnabled());
 }
 
 TEST_F(EntryDlgTest, EnterDoesNothingAndCancelEndsOnAnyPage)
@@ -434,10 +437,10 @@ TEST_F(EntryDlgTest, EnterDoesNothingAndCancelEndsOnAnyPage)
         wizard->show();
         for (int p = 1; p < page; ++p) {
             if (p == 5) {
-                Grid(1001)->SetCellText(1, 1, "a");
-                Grid(1001)->SetCellText(1, 2, "b");
-                Grid(1001)->SetCellText(1, 3, "c");
-                wizard->SetControlText(1036, "F");
+                Grid(IDC_GRID)->SetCellText(1, 1, "a");
+                Grid(IDC_GRID)->SetCellText(1, 2, "b");
+                Grid(IDC_GRID)->SetCellText(1, 3, "c");
+                wizard->SetControlText(IDC_DESIGNATION, "F");
             }
             Next();
         }
@@ -445,7 +448,7 @@ TEST_F(EntryDlgTest, EnterDoesNothingAndCancelEndsOnAnyPage)
         QTest::keyClick(wizard.get(), Qt::Key_Return);
         EXPECT_TRUE(wizard->isVisible());
         EXPECT_EQ(wizard->Page(), page);
-        Press(2);
+        Press(IdCancel);
         EXPECT_FALSE(wizard->isVisible());
         EXPECT_EQ(wizard->result(), IdCancel);
     }
@@ -457,50 +460,51 @@ TEST_F(EntryDlgTest, SettingsStartAtDefaultsAndTakeEffectWithTheNextGrid)
     int radio = -1;
     onDialog = [&](QDialog& dialog) {
         auto& settings = static_cast<CSettingsDlg&>(dialog);
-        fieldTexts = {settings.ControlText(1014), settings.ControlText(1015)};
-        radio = settings.RadioIndex(1018);
-        settings.SetControlText(1014, "70");
-        settings.SetControlText(1015, "250");
-        settings.SetRadioIndex(1018, 1);
+        fieldTexts = {settings.ControlText(CSettingsDlg::IDC_INPUT_WIDTH),
+                      settings.ControlText(CSettingsDlg::IDC_OUTPUT_WIDTH)};
+        radio = settings.RadioIndex(CSettingsDlg::IDC_COMMON_FRACTIONS);
+        settings.SetControlText(CSettingsDlg::IDC_INPUT_WIDTH, "70");
+        settings.SetControlText(CSettingsDlg::IDC_OUTPUT_WIDTH, "250");
+        settings.SetRadioIndex(CSettingsDlg::IDC_COMMON_FRACTIONS, 1);
         settings.ControlAs<QPushButton>(IdOk)->click();
         return dialog.result();
     };
     GoToSizes();
     Next();
-    EXPECT_EQ(Grid(1001)->GetColumnWidth(1), 50);
+    EXPECT_EQ(Grid(IDC_GRID)->GetColumnWidth(1), 50);
     OpenSettings(); // from the menu, on any page
     EXPECT_EQ(fieldTexts, QStringList({"50", "50"}));
     EXPECT_EQ(radio, 0);
     EXPECT_EQ(wizard->Settings().inputWidth, 70);
     EXPECT_EQ(wizard->Settings().outputWidth, 250);
-    EXPECT_EQ(wizard->Settings().displayMode, 1);
-    EXPECT_EQ(Grid(1001)->GetColumnWidth(1), 50) << "the grid on screen keeps its widths";
+    EXPECT_EQ(wizard->Settings().displayMode, DisplayMode::DecimalFractions);
+    EXPECT_EQ(Grid(IDC_GRID)->GetColumnWidth(1), 50) << "the grid on screen keeps its widths";
     Back();
     Next();
-    EXPECT_EQ(Grid(1001)->GetColumnWidth(1), 70);
+    EXPECT_EQ(Grid(IDC_GRID)->GetColumnWidth(1), 70);
 }
 
 TEST_F(EntryDlgTest, SettingsCancelChangesNothing)
 {
     onDialog = [&](QDialog& dialog) {
         auto& settings = static_cast<CSettingsDlg&>(dialog);
-        settings.SetControlText(1014, "5");
-        settings.SetRadioIndex(1018, 1);
+        settings.SetControlText(CSettingsDlg::IDC_INPUT_WIDTH, "5");
+        settings.SetRadioIndex(CSettingsDlg::IDC_COMMON_FRACTIONS, 1);
         settings.ControlAs<QPushButton>(IdCancel)->click();
         return dialog.result();
     };
     OpenSettings();
     EXPECT_EQ(wizard->Settings().inputWidth, 50);
-    EXPECT_EQ(wizard->Settings().displayMode, 0);
+    EXPECT_EQ(wizard->Settings().displayMode, DisplayMode::CommonFractions);
 }
 
 TEST_F(EntryDlgTest, EmptyWidthIsReportedAndTheModeStillTaken)
 {
     onDialog = [&](QDialog& dialog) {
         auto& settings = static_cast<CSettingsDlg&>(dialog);
-        settings.SetControlText(1014, "");
-        settings.SetControlText(1015, "20");
-        settings.SetRadioIndex(1018, 1);
+        settings.SetControlText(CSettingsDlg::IDC_INPUT_WIDTH, "");
+        settings.SetControlText(CSettingsDlg::IDC_OUTPUT_WIDTH, "20");
+        settings.SetRadioIndex(CSettingsDlg::IDC_COMMON_FRACTIONS, 1);
         settings.ControlAs<QPushButton>(IdOk)->click();
         return dialog.result();
     };
@@ -508,7 +512,7 @@ TEST_F(EntryDlgTest, EmptyWidthIsReportedAndTheModeStillTaken)
     EXPECT_EQ(MessageTexts(), QStringList({"Введите целое число."}));
     EXPECT_EQ(wizard->Settings().inputWidth, 50);
     EXPECT_EQ(wizard->Settings().outputWidth, 50);
-    EXPECT_EQ(wizard->Settings().displayMode, 1);
+    EXPECT_EQ(wizard->Settings().displayMode, DisplayMode::DecimalFractions);
 }
 
 } // namespace

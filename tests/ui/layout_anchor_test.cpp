@@ -2,6 +2,7 @@
 #include "ui/layout_anchor.h"
 
 #include "platform/template_dialog.h"
+#include "ui/table_dlg.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,8 @@ void PrintTo(const AnchorRect& rect, std::ostream* out)
 }
 
 namespace {
+
+using enum CTableDlg::ControlId;
 
 // The rules are checked on the table window's layout, its dialog units taken as pixels.
 AnchorRect Rect(int x, int y, int width, int height)
@@ -34,11 +37,11 @@ const AnchorRect kClient = Rect(0, 0, 436, 186);
 std::vector<AnchoredControl> TableWindow()
 {
     return {
-        {{1012, {1, 0, 1}, {1, 0, 2}, {1, 0, 3}, {1, 0, 4}}, Rect(7, 25, 422, 84)},
-        {{1048, {1, 0, 1}, {1, 0, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(136, 114, 162, 11)},
-        {{1027, {1, 0, 1}, {1, 0, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(7, 161, 76, 18)},
-        {{1051, {1, 0, 1}, {1, 0, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(106, 159, 323, 20)},
-        {{1047, {1, 0, 1}, {1, 0, 4}, {1, 0, 3}, {4, 0, 2}}, Rect(7, 128, 422, 22)},
+        {{IDC_MAIN_GRID, {1, 0, 1}, {1, 0, 2}, {1, 0, 3}, {1, 0, 4}}, Rect(7, 25, 422, 84)},
+        {{IDC_KEY_ROW_CAPTION, {1, 0, 1}, {1, 0, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(136, 114, 162, 11)},
+        {{IDC_REPORT, {1, 0, 1}, {1, 0, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(7, 161, 76, 18)},
+        {{IDC_STATUS, {1, 0, 1}, {1, 0, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(106, 159, 323, 20)},
+        {{IDC_KEY_ROW_GRID, {1, 0, 1}, {1, 0, 4}, {1, 0, 3}, {4, 0, 2}}, Rect(7, 128, 422, 22)},
     };
 }
 
@@ -104,7 +107,7 @@ TEST(AnchorRules, EdgeCodesReadEdgesCentreLinesAndExtents)
 TEST(AnchorRules, ACaptionFollowingTheCentreLineStaysCentred)
 {
     const std::vector<AnchoredControl> caption = {
-        {{1048, {1, 0, 5}, {1, 0, 2}, {1, 0, 5}, {4, 0, 2}}, Rect(136, 114, 162, 11)},
+        {{IDC_KEY_ROW_CAPTION, {1, 0, 5}, {1, 0, 2}, {1, 0, 5}, {4, 0, 2}}, Rect(136, 114, 162, 11)},
     };
     EXPECT_EQ(Place(caption, Grown(kClient, 100, 100))[0], Rect(186, 114, 162, 11));
 }
@@ -128,7 +131,7 @@ TEST(AnchorRules, AProportionalEdgeScalesItsDistanceWithTheReference)
     };
     for (const Row& row : rows) {
         const std::vector<AnchoredControl> control = {
-            {{1012, {2, 0, 1}, {1, 0, 2}, {3, 0, 3}, {4, 0, 2}}, Rect(row.startLeft, 10, 10, 10)},
+            {{IDC_MAIN_GRID, {2, 0, 1}, {1, 0, 2}, {3, 0, 3}, {4, 0, 2}}, Rect(row.startLeft, 10, 10, 10)},
         };
         EXPECT_EQ(Place(control, row.client, row.reference)[0].left, row.left) << row.what;
     }
@@ -137,9 +140,10 @@ TEST(AnchorRules, AProportionalEdgeScalesItsDistanceWithTheReference)
 TEST(AnchorRules, AnEdgeMayFollowAnEarlierControlOrAnotherEdgeOfItsOwn)
 {
     const std::vector<AnchoredControl> controls = {
-        {{1012, {1, 0, 1}, {1, 0, 2}, {1, 0, 3}, {1, 0, 4}}, Rect(7, 25, 422, 84)},
-        {{1048, {1, 1012, 1}, {1, 1012, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(136, 114, 162, 11)},
-        {{1027, {1, 0, 3}, {1, 0, 4}, {1, 1027, 1}, {1, 1027, 2}}, Rect(7, 161, 76, 18)},
+        {{IDC_MAIN_GRID, {1, 0, 1}, {1, 0, 2}, {1, 0, 3}, {1, 0, 4}}, Rect(7, 25, 422, 84)},
+        {{IDC_KEY_ROW_CAPTION, {1, IDC_MAIN_GRID, 1}, {1, IDC_MAIN_GRID, 4}, {3, 0, 3}, {4, 0, 2}},
+         Rect(136, 114, 162, 11)},
+        {{IDC_REPORT, {1, 0, 3}, {1, 0, 4}, {1, IDC_REPORT, 1}, {1, IDC_REPORT, 2}}, Rect(7, 161, 76, 18)},
     };
     const std::vector<AnchorRect> placed = Place(controls, Grown(kClient, 100, 100));
     EXPECT_EQ(placed[1], Rect(136, 214, 162, 11));
@@ -150,11 +154,11 @@ TEST(AnchorRules, AnIdThatIsNoEarlierControlFollowsTheClientArea)
 {
     const AnchorRect client = Grown(kClient, 100, 100);
     const std::vector<AnchoredControl> followingClient = {
-        {{1027, {1, 0, 1}, {1, 0, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(7, 161, 76, 18)},
+        {{IDC_REPORT, {1, 0, 1}, {1, 0, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(7, 161, 76, 18)},
     };
     const std::vector<AnchoredControl> followingStrangers = {
-        {{1027, {1, 999, 1}, {1, 1051, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(7, 161, 76, 18)},
-        {{1051, {1, 0, 1}, {1, 0, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(106, 159, 323, 20)},
+        {{IDC_REPORT, {1, 999, 1}, {1, IDC_STATUS, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(7, 161, 76, 18)},
+        {{IDC_STATUS, {1, 0, 1}, {1, 0, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(106, 159, 323, 20)},
     };
     EXPECT_EQ(Place(followingStrangers, client)[0], Place(followingClient, client)[0]);
 }
@@ -163,10 +167,10 @@ TEST(AnchorRules, AnIdThatIsNoEarlierControlFollowsTheClientArea)
 std::vector<AnchoredControl> GridOfFixedHeight()
 {
     return {
-        {{1012, {1, 0, 1}, {1, 0, 2}, {1, 0, 3}, {4, 0, 2}}, Rect(7, 25, 422, 84)},
-        {{1027, {1, 0, 1}, {1, 0, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(7, 161, 76, 18)},
-        {{1051, {1, 0, 1}, {1, 0, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(106, 159, 323, 20)},
-        {{1048, {1, 0, 1}, {1, 0, 2}, {3, 0, 3}, {4, 0, 2}}, Rect(136, 114, 162, 11)},
+        {{IDC_MAIN_GRID, {1, 0, 1}, {1, 0, 2}, {1, 0, 3}, {4, 0, 2}}, Rect(7, 25, 422, 84)},
+        {{IDC_REPORT, {1, 0, 1}, {1, 0, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(7, 161, 76, 18)},
+        {{IDC_STATUS, {1, 0, 1}, {1, 0, 4}, {3, 0, 3}, {4, 0, 2}}, Rect(106, 159, 323, 20)},
+        {{IDC_KEY_ROW_CAPTION, {1, 0, 1}, {1, 0, 2}, {3, 0, 3}, {4, 0, 2}}, Rect(136, 114, 162, 11)},
     };
 }
 
@@ -179,11 +183,12 @@ TEST(AnchorRules, AControlOverlappingAnEarlierOneCollapses)
         std::vector<int> collapsed;
     };
     const Row rows[] = {
-        {"the bottom controls reach the grid; the caption overlaps only collapsed ones", {}, 60, {1027, 1051}},
+        {"the bottom controls reach the grid; the caption overlaps only collapsed ones", {}, 60,
+         {IDC_REPORT, IDC_STATUS}},
         {"the start size brings them back", {}, 0, {}},
-        {"a hidden grid pushes nothing away", {1012}, 60, {1048}},
-        {"an untested control is moved but not collapsed", {1027}, 60, {1051}},
-        {"an untested control collapses nothing", {1051}, 60, {1027}},
+        {"a hidden grid pushes nothing away", {IDC_MAIN_GRID}, 60, {IDC_KEY_ROW_CAPTION}},
+        {"an untested control is moved but not collapsed", {IDC_REPORT}, 60, {IDC_STATUS}},
+        {"an untested control collapses nothing", {IDC_STATUS}, 60, {IDC_REPORT}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -208,20 +213,17 @@ class AnchoredDialog : public TemplateDialog {
 public:
     explicit AnchoredDialog(ControlFlag bottomFlags = ControlFlag::None) : TemplateDialog(Layout(bottomFlags)) {}
 
+    // The table window's own table, with frames standing in for its grids.
     static DialogTemplate Layout(ControlFlag bottomFlags)
     {
-        using enum ControlKind;
-        using enum ControlFlag;
-        return {"Результаты", 436, 186, "MS Sans Serif", 8,
-                {
-                    {1038, CentredStatic, 136, 8, 162, 12, "1-я симплексная таблица (F-MAX)"},
-                    {1012, GroupBox, 7, 25, 422, 84},
-                    {1027, Button, 7, 161, 76, 18, "Вывод результатов"},
-                    {1047, GroupBox, 7, 128, 422, 22, "", bottomFlags},
-                    {1048, CentredStatic, 136, 114, 162, 11, "Ключевая строка новой таблицы", bottomFlags},
-                    {1051, Static, 106, 159, 323, 20},
-                },
-                {}, true};
+        DialogTemplate layout = CTableDlg::Template();
+        for (ControlRow& row : layout.controls) {
+            if (row.kind == ControlKind::Custom)
+                row.kind = ControlKind::GroupBox;
+            if (row.id == IDC_KEY_ROW_GRID || row.id == IDC_KEY_ROW_CAPTION)
+                row.flags = bottomFlags;
+        }
+        return layout;
     }
 
     CLayoutAnchor anchor;
@@ -270,15 +272,15 @@ TEST_F(LayoutAnchorTest, EnlargingTheDialogByHundredPixelsMovesEveryListedContro
     AnchoredDialog dialog;
     dialog.show();
     Init(dialog, TableWindow());
-    const QRect title = dialog.ControlRect(1038);
+    const QRect title = dialog.ControlRect(IDC_TITLE);
     dialog.resize(dialog.size() + QSize(100, 100));
 
-    EXPECT_EQ(dialog.ControlRect(1012), Start(1012).adjusted(0, 0, 100, 100));
-    EXPECT_EQ(dialog.ControlRect(1048), Moved(Start(1048), 0, 100, 0));
-    EXPECT_EQ(dialog.ControlRect(1027), Moved(Start(1027), 0, 100, 0));
-    EXPECT_EQ(dialog.ControlRect(1051), Moved(Start(1051), 0, 100, 0));
-    EXPECT_EQ(dialog.ControlRect(1047), Moved(Start(1047), 0, 100, 100));
-    EXPECT_EQ(dialog.ControlRect(1038), title);
+    EXPECT_EQ(dialog.ControlRect(IDC_MAIN_GRID), Start(IDC_MAIN_GRID).adjusted(0, 0, 100, 100));
+    EXPECT_EQ(dialog.ControlRect(IDC_KEY_ROW_CAPTION), Moved(Start(IDC_KEY_ROW_CAPTION), 0, 100, 0));
+    EXPECT_EQ(dialog.ControlRect(IDC_REPORT), Moved(Start(IDC_REPORT), 0, 100, 0));
+    EXPECT_EQ(dialog.ControlRect(IDC_STATUS), Moved(Start(IDC_STATUS), 0, 100, 0));
+    EXPECT_EQ(dialog.ControlRect(IDC_KEY_ROW_GRID), Moved(Start(IDC_KEY_ROW_GRID), 0, 100, 100));
+    EXPECT_EQ(dialog.ControlRect(IDC_TITLE), title);
 }
 
 TEST_F(LayoutAnchorTest, GivingBackTheStartSizePutsEveryControlBack)
@@ -297,38 +299,38 @@ TEST_F(LayoutAnchorTest, BeforeShowingOnlyVisibleControlsThatMayNotOverlapCollap
 {
     AnchoredDialog dialog(ControlFlag::Hidden);
     std::vector<AnchoredControl> rules = GridOfFixedHeight();
-    rules.push_back({{1047, {1, 0, 1}, {1, 0, 4}, {1, 0, 3}, {4, 0, 2}}});
+    rules.push_back({{IDC_KEY_ROW_GRID, {1, 0, 1}, {1, 0, 4}, {1, 0, 3}, {4, 0, 2}}});
     Init(dialog, rules);
-    const int shrink = Start(1027).top() - Start(1012).bottom() + 10;
+    const int shrink = Start(IDC_REPORT).top() - Start(IDC_MAIN_GRID).bottom() + 10;
     ResizeHiddenClient(dialog, QSize(0, -shrink));
 
-    EXPECT_EQ(dialog.ControlRect(1027), QRect(0, 0, 0, 0));
-    EXPECT_EQ(dialog.ControlRect(1051), QRect(0, 0, 0, 0));
-    EXPECT_EQ(dialog.ControlRect(1047), Moved(Start(1047), 0, -shrink, 0));
+    EXPECT_EQ(dialog.ControlRect(IDC_REPORT), QRect(0, 0, 0, 0));
+    EXPECT_EQ(dialog.ControlRect(IDC_STATUS), QRect(0, 0, 0, 0));
+    EXPECT_EQ(dialog.ControlRect(IDC_KEY_ROW_GRID), Moved(Start(IDC_KEY_ROW_GRID), 0, -shrink, 0));
 }
 
 TEST_F(LayoutAnchorTest, AClipSiblingsControlIsMovedButNeverCollapsed)
 {
     AnchoredDialog dialog(ControlFlag::ClipSiblings);
     std::vector<AnchoredControl> rules = GridOfFixedHeight();
-    rules.push_back({{1047, {1, 0, 1}, {1, 0, 4}, {1, 0, 3}, {4, 0, 2}}});
+    rules.push_back({{IDC_KEY_ROW_GRID, {1, 0, 1}, {1, 0, 4}, {1, 0, 3}, {4, 0, 2}}});
     Init(dialog, rules);
-    const int shrink = Start(1047).top() - Start(1012).bottom() + 10;
+    const int shrink = Start(IDC_KEY_ROW_GRID).top() - Start(IDC_MAIN_GRID).bottom() + 10;
     ResizeHiddenClient(dialog, QSize(0, -shrink));
 
-    EXPECT_EQ(dialog.ControlRect(1047), Moved(Start(1047), 0, -shrink, 0));
+    EXPECT_EQ(dialog.ControlRect(IDC_KEY_ROW_GRID), Moved(Start(IDC_KEY_ROW_GRID), 0, -shrink, 0));
 }
 
 TEST_F(LayoutAnchorTest, ASecondInitForgetsTheFirstTable)
 {
     AnchoredDialog dialog;
     Init(dialog, TableWindow());
-    Init(dialog, {{{1027, {1, 0, 1}, {1, 0, 4}, {3, 0, 3}, {4, 0, 2}}}});
-    const QRect grid = dialog.ControlRect(1012);
+    Init(dialog, {{{IDC_REPORT, {1, 0, 1}, {1, 0, 4}, {3, 0, 3}, {4, 0, 2}}}});
+    const QRect grid = dialog.ControlRect(IDC_MAIN_GRID);
     ResizeHiddenClient(dialog, QSize(100, 100));
 
-    EXPECT_EQ(dialog.ControlRect(1012), grid);
-    EXPECT_EQ(dialog.ControlRect(1027), Moved(Start(1027), 0, 100, 0));
+    EXPECT_EQ(dialog.ControlRect(IDC_MAIN_GRID), grid);
+    EXPECT_EQ(dialog.ControlRect(IDC_REPORT), Moved(Start(IDC_REPORT), 0, 100, 0));
 }
 
 } // namespace

@@ -32,8 +32,8 @@ protected:
     ScopedModalResponder responder{[this](const ModalRequest& request) { return student->Answer(request); }};
 
     void Press(int id) { wizard->ControlAs<QPushButton>(id)->click(); }
-    void Start() { Press(1004); }
-    bool StartEnabled() const { return wizard->Control(1004)->isEnabled(); }
+    void Start() { Press(CEntryDlg::IDC_START); }
+    bool StartEnabled() const { return wizard->Control(CEntryDlg::IDC_START)->isEnabled(); }
     CGridCtrl* WizardGrid(int id) const { return wizard->ControlAs<CGridCtrl>(id); }
 
     // Equations as rows of texts "a1 .. an = b", the objective as "c0 c1 .. cn".
@@ -43,24 +43,24 @@ protected:
         const int m = static_cast<int>(equations.size());
         const int n = static_cast<int>(objective.size()) - 1;
         for (int p = 1; p < 4; ++p)
-            Press(1031);
-        wizard->SetControlText(1005, QString::number(m));
-        wizard->SetControlText(1006, QString::number(n));
-        Press(1031);
+            Press(CEntryDlg::IDC_NEXT);
+        wizard->SetControlText(CEntryDlg::IDC_EQUATIONS, QString::number(m));
+        wizard->SetControlText(CEntryDlg::IDC_UNKNOWNS, QString::number(n));
+        Press(CEntryDlg::IDC_NEXT);
         for (int k = 1; k <= n; ++k)
-            WizardGrid(1001)->SetCellText(1, k, "x" + QString::number(k));
-        wizard->SetControlText(1036, "F");
-        Press(1031);
+            WizardGrid(CEntryDlg::IDC_GRID)->SetCellText(1, k, "x" + QString::number(k));
+        wizard->SetControlText(CEntryDlg::IDC_DESIGNATION, "F");
+        Press(CEntryDlg::IDC_NEXT);
         ASSERT_EQ(wizard->Page(), 6);
         for (int i = 0; i < m; ++i) {
             for (int j = 0; j < equations[i].size(); ++j) {
                 if (equations[i][j] != "=")
-                    WizardGrid(1001)->SetCellText(i + 1, j, equations[i][j]);
+                    WizardGrid(CEntryDlg::IDC_GRID)->SetCellText(i + 1, j, equations[i][j]);
             }
         }
         for (int k = 0; k <= n; ++k)
-            WizardGrid(1002)->SetCellText(1, k, objective[k]);
-        wizard->SetControlText(1003, sense);
+            WizardGrid(CEntryDlg::IDC_OBJECTIVE_GRID)->SetCellText(1, k, objective[k]);
+        wizard->SetControlText(CEntryDlg::IDC_SENSE, sense);
     }
 
     // Max F = 2x1 + 3x2 with two slack unknowns: three tables, the optimum 9 at x1 = 3, x2 = 1.

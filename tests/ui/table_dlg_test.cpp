@@ -231,7 +231,7 @@ TEST_F(TableRunTest, UnboundedObjectiveEndsWithNo)
 
 TEST_F(TableRunTest, DecimalModeShowsThreeDecimalsInTheEnteredSigns)
 {
-    wizard->Settings().displayMode = 1;
+    wizard->Settings().displayMode = DisplayMode::DecimalFractions;
     EnterProblem({{"1", "1", "1", "0", "=", "4"}, {"1", "3", "0", "1", "=", "6"}}, {"0", "-2", "-3", "0", "0"}, "Min");
     RunEnd end = StartRun();
     EXPECT_EQ(end.status, kSuccess);
