@@ -30,12 +30,17 @@ QChar FieldSeparator(const QString& text)
     return text.contains(QLatin1Char('\t')) ? QLatin1Char('\t') : QLatin1Char(',');
 }
 
-QStringList PastedFields(const QString& line, QChar separator)
+QStringList PastedFields(QStringView line, QChar separator)
 {
-    QStringList fields = line.split(separator);
-    for (QString& field : fields)
-        field = field.trimmed();
-    return fields;
+    QStringList fields;
+    qsizetype start = 0;
+    while (true) {
+        const qsizetype end = line.indexOf(separator, start);
+        fields.append(line.sliced(start, (end < 0 ? line.size() : end) - start).trimmed().toString());
+        if (end < 0)
+            return fields;
+        start = end + 1;
+    }
 }
 
 } // namespace

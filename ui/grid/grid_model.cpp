@@ -2,16 +2,6 @@
 
 #include <new>
 
-bool CGridModel::IsValid(int row, int column) const
-{
-    return row >= 0 && row < RowCount() && column >= 0 && column < m_columnCount;
-}
-
-CGridCellBase* CGridModel::Cell(int row, int column) const
-{
-    return IsValid(row, column) ? m_rows[row][column].get() : nullptr;
-}
-
 CGridDefaultCell& CGridModel::DefaultCell(bool fixedRow, bool fixedColumn)
 {
     return const_cast<CGridDefaultCell&>(std::as_const(*this).DefaultCell(fixedRow, fixedColumn));

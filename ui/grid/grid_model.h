@@ -17,9 +17,12 @@ public:
 
     int RowCount() const { return int(m_rows.size()); }
     int ColumnCount() const { return m_columnCount; }
-    bool IsValid(int row, int column) const;
+    bool IsValid(int row, int column) const
+    {
+        return row >= 0 && row < RowCount() && column >= 0 && column < m_columnCount;
+    }
     // nullptr outside the store.
-    CGridCellBase* Cell(int row, int column) const;
+    CGridCellBase* Cell(int row, int column) const { return IsValid(row, column) ? m_rows[row][column].get() : nullptr; }
 
     // The default cell for ordinary cells, fixed-column, fixed-row or corner cells.
     CGridDefaultCell& DefaultCell(bool fixedRow, bool fixedColumn);
