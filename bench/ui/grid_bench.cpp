@@ -89,6 +89,18 @@ void BM_ScrollOneLine(benchmark::State& state)
 }
 BENCHMARK(BM_ScrollOneLine)->Unit(benchmark::kMillisecond);
 
+// Every cell's text is wider than its 50-pixel column and ends in an ellipsis.
+void BM_FullPaintClipped(benchmark::State& state)
+{
+    ShownGrid shown;
+    for (int row = 0; row < shown.grid.GetRowCount(); ++row)
+        for (int column = 0; column < shown.grid.GetColumnCount(); ++column)
+            shown.grid.SetCellText(row, column, QStringLiteral("-%1/%2").arg(1234567 + row * 31 + column).arg(column + 89));
+    for (auto _ : state)
+        shown.grid.viewport()->repaint();
+}
+BENCHMARK(BM_FullPaintClipped)->Unit(benchmark::kMillisecond);
+
 // One cell holds a megabyte of pasted text without a separator: a repaint must cost what the
 // cell can show, not what it holds.
 void BM_FullPaintWithHugeCell(benchmark::State& state)
