@@ -234,6 +234,7 @@ private:
     void Shrink(Qt::Orientation orientation, int count);
     bool SetFixedCount(Qt::Orientation orientation, int count);
     void MarkFixed(CGridCellBase* cell, bool fixedRow, bool fixedColumn);
+    // CreateCell's cell; one that could not be made counts as memory run out.
     CGridCellBase* MakeCell(int row, int column);
 
     // Keyboard.
