@@ -55,24 +55,13 @@ void WaitForKeyIfInteractive()
     std::exit(EXIT_FAILURE);
 }
 
-// The improper form of a value as a wide pair with the sign on the numerator, so that
-// products and sums of two of them cannot overflow 128 bits.
-struct WidePair {
-    Wide numerator;
-    Wide denominator;
-};
-
-WidePair ImproperPair(const Fraction& value)
+// The improper form with the sign on the numerator, so that products and sums of two of them
+// cannot overflow 128 bits. Its numerator must fit in 64 bits, as ToImproper requires.
+WideRatio ImproperPair(const Fraction& value)
 {
     Fraction copy = value;
     copy.ToImproper();
-    Wide n = copy.numerator;
-    Wide d = copy.denominator;
-    if (d < 0) {
-        n = -n;
-        d = -d;
-    }
-    return {n, d};
+    return WithSignOnNumerator(ImproperFields(copy));
 }
 
 // Lowest terms, positive denominator, zero as (0, 0, 0).
@@ -108,14 +97,9 @@ Fraction::Fraction(int64_t wholeValue, int64_t numeratorValue, int64_t denominat
 
 void Fraction::ToImproper()
 {
-    if (numerator == 0 && denominator == 0) {
-        numerator = whole;
-        denominator = 1;
-    } else if (whole > 0) {
-        numerator = NarrowOrThrow(Wide(numerator) + Wide(denominator) * whole);
-    } else if (whole < 0) {
-        numerator = NarrowOrThrow(Wide(denominator) * whole - numerator);
-    }
+    const WideRatio improper = ImproperFields(*this);
+    numerator = NarrowOrThrow(improper.numerator);
+    denominator = int64_t(improper.denominator);
     whole = 0;
 }
 
@@ -145,8 +129,8 @@ Fraction Fraction::operator*(const Fraction& other) const
 {
     if (IsZero() || other.IsZero())
         return Fraction();
-    WidePair a = ImproperPair(*this);
-    WidePair b = ImproperPair(other);
+    WideRatio a = ImproperPair(*this);
+    WideRatio b = ImproperPair(other);
     return MakeResult(a.numerator * b.numerator, a.denominator * b.denominator);
 }
 
@@ -156,8 +140,8 @@ Fraction Fraction::operator/(const Fraction& other) const
         return Fraction();
     if (other.IsZero())
         StopOnDivisionByZero();
-    WidePair a = ImproperPair(*this);
-    WidePair b = ImproperPair(other);
+    WideRatio a = ImproperPair(*this);
+    WideRatio b = ImproperPair(other);
     return MakeResult(a.numerator * b.denominator, a.denominator * b.numerator);
 }
 
@@ -167,16 +151,16 @@ Fraction Fraction::operator+(const Fraction& other) const
         return other;
     if (other.IsZero())
         return *this;
-    WidePair a = ImproperPair(*this);
-    WidePair b = ImproperPair(other);
+    WideRatio a = ImproperPair(*this);
+    WideRatio b = ImproperPair(other);
     return MakeResult(a.numerator * b.denominator + b.numerator * a.denominator,
                       a.denominator * b.denominator);
 }
 
 Fraction Fraction::operator-(const Fraction& other) const
 {
-    WidePair a = ImproperPair(*this);
-    WidePair b = ImproperPair(other);
+    WideRatio a = ImproperPair(*this);
+    WideRatio b = ImproperPair(other);
     return MakeResult(a.numerator * b.denominator - b.numerator * a.denominator,
                       a.denominator * b.denominator);
 }
@@ -186,8 +170,8 @@ namespace {
 // Sign of a - b, exactly: cross products of 64-bit values fit in 128 bits.
 int Compare(const Fraction& a, const Fraction& b)
 {
-    WidePair x = ImproperPair(a);
-    WidePair y = ImproperPair(b);
+    WideRatio x = ImproperPair(a);
+    WideRatio y = ImproperPair(b);
     Wide left = x.numerator * y.denominator;
     Wide right = y.numerator * x.denominator;
     return left < right ? -1 : (left > right ? 1 : 0);

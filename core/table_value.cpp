@@ -29,31 +29,14 @@ uint64_t GreatestCommonDivisor(uint64_t a, uint64_t b)
     return a << shift;
 }
 
-// A value with the sign on the numerator and a positive denominator.
-struct Ratio {
-    Wide numerator;
-    Wide denominator;
-};
+using Ratio = WideRatio;
 
-// The improper form, when its fields fit in 64 bits as the row update needs.
+// The improper form with the sign on the numerator, when its fields fit in 64 bits as the row
+// update needs them.
 bool ImproperRatio(const Fraction& value, Ratio& ratio)
 {
-    Wide numerator = value.numerator;
-    Wide denominator = value.denominator;
-    if (value.numerator == 0 && value.denominator == 0) {
-        numerator = value.whole;
-        denominator = 1;
-    } else if (value.whole > 0) {
-        numerator = Wide(value.numerator) + Wide(value.denominator) * value.whole;
-    } else if (value.whole < 0) {
-        numerator = Wide(value.denominator) * value.whole - value.numerator;
-    }
-    if (denominator < 0) {
-        numerator = -numerator;
-        denominator = -denominator;
-    }
-    ratio = {numerator, denominator};
-    return FitsInt64(numerator) && denominator > 0 && denominator <= kInt64Max;
+    ratio = WithSignOnNumerator(ImproperFields(value));
+    return FitsInt64(ratio.numerator) && ratio.denominator > 0 && ratio.denominator <= kInt64Max;
 }
 
 // x / d for a divisor of x. The row update divides in every cell, and most of its values fit in
