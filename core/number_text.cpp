@@ -353,6 +353,15 @@ Fraction ParseFraction(std::string input)
     return value;
 }
 
+Fraction ParseEntryNumber(std::string_view text)
+{
+    const std::string_view trimmed = Trimmed(text);
+    const std::optional<WrittenNumber> number = ScanWrittenNumber(trimmed);
+    if (!number || (!number->denominator.empty() && DigitsValue(number->denominator) == 0))
+        return InvalidFraction;
+    return ParseFraction(std::string(trimmed));
+}
+
 std::string Int64ToText(int64_t value)
 {
     char buffer[24];

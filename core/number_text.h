@@ -17,6 +17,11 @@ extern const Fraction InvalidFraction;
 // rejected text gives InvalidFraction.
 Fraction ParseFraction(std::string text);
 
+// Reads the text of an entry cell, which must be wholly one number in the forms ParseFraction
+// reads, with white space around it: "1-2", "5-1" and "2/3/4" are no number, and neither is a
+// zero denominator. InvalidFraction for any other text, as from ParseFraction.
+Fraction ParseEntryNumber(std::string_view text);
+
 // Reads a typed answer that is nothing but an exact number, in the forms ParseFraction reads:
 // an integer, a decimal ("2.050", ".5"), a common fraction ("3/-5") or a mixed number
 // ("-1 2/3"), with spaces around it. Unlike ParseFraction it reads no number from the front of

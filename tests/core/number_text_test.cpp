@@ -98,6 +98,27 @@ TEST(ReadExactNumber, ReadsOnlyTextThatIsOneNumber)
         EXPECT_FALSE(ReadExactNumber(text).has_value()) << text;
 }
 
+// An entry cell takes the number ReadExactNumber sees in it, within ParseFraction's limits, and
+// nothing else: every short text over the characters of numbers is tried.
+TEST(ParseEntryNumber, TakesWholeNumbersOnlyWithParseFractionsValue)
+{
+    const std::string alphabet = "01-./ 9";
+    for (int code = 0; code < 7 * 7 * 7 * 7 * 7; ++code) {
+        std::string text;
+        for (int rest = code; text.size() < 5; rest /= 7)
+            text += alphabet[rest % 7];
+        const Fraction entry = ParseEntryNumber(text);
+        const std::optional<TableValue> whole = ReadExactNumber(text);
+        if (!whole || ParseFraction(text) == InvalidFraction) {
+            EXPECT_TRUE(entry == InvalidFraction) << '"' << text << '"';
+            continue;
+        }
+        EXPECT_TRUE(entry == ParseFraction(text)) << '"' << text << '"';
+        EXPECT_TRUE(TableValue(entry) == *whole) << '"' << text << '"';
+    }
+    EXPECT_TRUE(ParseEntryNumber("\t-1 2/3\n") == Fraction(0, -5, 3));
+}
+
 TEST(NumberText, ToTextShowsTheFieldsAsTheyStand)
 {
     EXPECT_EQ(ToText(Fraction()), "0");
