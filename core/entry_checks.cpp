@@ -8,44 +8,39 @@ const char kCanonicalFailure[] = "Система уравнений не кан�
 
 std::string Number(int value) { return std::to_string(value); }
 
-EntryVerdict UncountedFailure(std::string message, EntryVerdict::Grid grid, int row, int column)
+EntryVerdict UncountedFailure(std::string message, EntryField focus = {})
 {
     EntryVerdict verdict;
     verdict.action = EntryVerdict::Action::ShowMessage;
     verdict.message = std::move(message);
-    verdict.focusGrid = grid;
-    verdict.focusRow = row;
-    verdict.focusColumn = column;
+    verdict.focus = focus;
     return verdict;
 }
 
-// The message for an empty or unreadable matrix cell, or none when the text is a number.
-std::optional<std::string> MatrixCellMessage(const std::string& text, int equation, int column, int n)
+// The message for an empty or unreadable cell, or none when the text is a number.
+std::optional<std::string> CellMessage(const std::string& text, const EntryField& field)
 {
-    bool rightHandSide = column == n + 1;
+    using Kind = EntryField::Kind;
+    const std::string equation = Number(field.equation);
+    const std::string unknown = Number(field.unknown);
     if (text.empty()) {
-        return rightHandSide ? "Введите значение правой части для " + Number(equation) + " уравнения"
-                             : "Введите значение для " + Number(column + 1) + " переменной " + Number(equation) +
-                                   " уравнения";
-    }
-    if (ParseFraction(text) == InvalidFraction) {
-        return rightHandSide ? "Неправильный формат данных для правой части " + Number(equation) + " уравнения"
-                             : "Неправильный формат данных для " + Number(column + 1) + " переменной " +
-                                   Number(equation) + " уравнения";
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string> ObjectiveCellMessage(const std::string& text, int column)
-{
-    bool freeTerm = column == 0;
-    if (text.empty()) {
-        return freeTerm ? std::string("Введите значение свободного члена целевой функции")
-                        : "Введите значение для " + Number(column) + " коэффициента целевой функции";
-    }
-    if (ParseFraction(text) == InvalidFraction) {
-        return freeTerm ? std::string("Неправильный формат данных свободного члена целевой функции")
-                        : "Неправильный формат данных для " + Number(column) + " коэффициента целевой функции";
+        switch (field.kind) {
+        case Kind::Coefficient: return "Введите значение для " + unknown + " переменной " + equation + " уравнения";
+        case Kind::RightHandSide: return "Введите значение правой части для " + equation + " уравнения";
+        case Kind::FreeTerm: return std::string("Введите значение свободного члена целевой функции");
+        case Kind::ObjectiveCoefficient: return "Введите значение для " + unknown + " коэффициента целевой функции";
+        case Kind::None: break;
+        }
+    } else if (ParseEntryNumber(text) == InvalidFraction) {
+        switch (field.kind) {
+        case Kind::Coefficient:
+            return "Неправильный формат данных для " + unknown + " переменной " + equation + " уравнения";
+        case Kind::RightHandSide: return "Неправильный формат данных для правой части " + equation + " уравнения";
+        case Kind::FreeTerm: return std::string("Неправильный формат данных свободного члена целевой функции");
+        case Kind::ObjectiveCoefficient:
+            return "Неправильный формат данных для " + unknown + " коэффициента целевой функции";
+        case Kind::None: break;
+        }
     }
     return std::nullopt;
 }
@@ -104,18 +99,21 @@ NamesVerdict CheckNames(const std::vector<std::string>& typedNames, const std::s
 
 std::optional<EntryVerdict> CheckCellFormats(const EntryTexts& texts)
 {
+    using Kind = EntryField::Kind;
     const int n = texts.unknownCount;
+    // In reading order: each equation's coefficients, then its right-hand side.
     for (int i = 1; i <= texts.equationCount; ++i) {
-        for (int j = 0; j <= n + 1; ++j) {
-            if (j == n)
-                continue; // the "=" column
-            if (auto message = MatrixCellMessage(texts.matrix[i][j], i, j, n))
-                return UncountedFailure(*message, EntryVerdict::Grid::Matrix, i, j);
+        for (int k = 1; k <= n; ++k) {
+            if (auto message = CellMessage(texts.coefficients[i][k], {Kind::Coefficient, i, k}))
+                return UncountedFailure(*message, {Kind::Coefficient, i, k});
         }
+        if (auto message = CellMessage(texts.rightHandSides[i], {Kind::RightHandSide, i, 0}))
+            return UncountedFailure(*message, {Kind::RightHandSide, i, 0});
     }
     for (int k = 0; k <= n; ++k) {
-        if (auto message = ObjectiveCellMessage(texts.objective[k], k))
-            return UncountedFailure(*message, EntryVerdict::Grid::Objective, 1, k);
+        const EntryField field{k == 0 ? Kind::FreeTerm : Kind::ObjectiveCoefficient, 0, k};
+        if (auto message = CellMessage(texts.objective[k], field))
+            return UncountedFailure(*message, field);
     }
     return std::nullopt;
 }
@@ -123,7 +121,7 @@ std::optional<EntryVerdict> CheckCellFormats(const EntryTexts& texts)
 int FindNegativeRightHandSide(const EntryTexts& texts)
 {
     for (int i = 1; i <= texts.equationCount; ++i) {
-        if (ParseFraction(texts.matrix[i][texts.unknownCount + 1]) < Fraction(0))
+        if (ParseEntryNumber(texts.rightHandSides[i]) < Fraction(0))
             return i;
     }
     return 0;
@@ -141,13 +139,13 @@ void BuildProblem(const EntryTexts& texts, Problem& problem)
     problem.workUnknownCount = n;
     for (int i = 1; i <= m; ++i) {
         for (int k = 1; k <= n; ++k)
-            problem.matrix[i][k + 1] = ParseFraction(texts.matrix[i][k - 1]);
-        problem.matrix[i][n + 2] = ParseFraction(texts.matrix[i][n + 1]);
+            problem.matrix[i][k + 1] = ParseEntryNumber(texts.coefficients[i][k]);
+        problem.matrix[i][n + 2] = ParseEntryNumber(texts.rightHandSides[i]);
         problem.matrix[i][1] = problem.matrix[i][n + 2];
     }
     for (int k = 1; k <= n; ++k)
-        problem.matrix[0][k + 1] = ParseFraction(texts.objective[k]);
-    problem.freeTerm = ParseFraction(texts.objective[0]);
+        problem.matrix[0][k + 1] = ParseEntryNumber(texts.objective[k]);
+    problem.freeTerm = ParseEntryNumber(texts.objective[0]);
     problem.isMax = texts.sense == "Max" ? 1 : 0;
     for (int k = 1; k <= n; ++k)
         problem.unknownNames[k] = texts.unknownNames[k];
@@ -193,7 +191,7 @@ EntryVerdict EntryChecker::CountedFailure(const std::string& reason)
 EntryVerdict EntryChecker::Check(const EntryTexts& texts, Problem& problem)
 {
     if (auto message = CheckSizes(texts.equationCount, texts.unknownCount))
-        return UncountedFailure(*message, EntryVerdict::Grid::None, -1, -1);
+        return UncountedFailure(*message);
     if (auto failure = CheckCellFormats(texts))
         return *failure;
     if (int equation = FindNegativeRightHandSide(texts))

@@ -26,17 +26,30 @@ struct NamesVerdict {
 };
 NamesVerdict CheckNames(const std::vector<std::string>& typedNames, const std::string& designation);
 
-// The texts behind "Начать", by grid position.
+// The texts behind "Начать".
 struct EntryTexts {
     int equationCount = 0;
     int unknownCount = 0;
-    // Matrix grid: rows 1..m; unknown k in column k - 1, the sign column n, the right-hand side n + 1.
-    std::vector<std::vector<std::string>> matrix;
-    // Row 1 of the objective grid: the free term in column 0, unknown k in column k.
+    // coefficients[i][k]: unknown k's coefficient in equation i, both counted from 1.
+    std::vector<std::vector<std::string>> coefficients;
+    // rightHandSides[i]: equation i's, counted from 1.
+    std::vector<std::string> rightHandSides;
+    // The free term at 0, unknown k's coefficient at k.
     std::vector<std::string> objective;
     std::string sense; // "Max" or "Min"
     std::vector<std::string> unknownNames; // entries 1..n
     std::string functionName;
+};
+
+// A cell of the entry, by what it holds.
+struct EntryField {
+    enum class Kind { None, Coefficient, RightHandSide, FreeTerm, ObjectiveCoefficient };
+
+    Kind kind = Kind::None;
+    int equation = 0;
+    int unknown = 0;
+
+    friend bool operator==(const EntryField&, const EntryField&) = default;
 };
 
 // What the wizard does after a press of "Начать".
@@ -47,13 +60,9 @@ struct EntryVerdict {
         FailRun,     // the third counted failure: the reason, hide the buttons, the parting routine
         StartRun,    // every check passed: the problem is filled
     };
-    enum class Grid { None, Matrix, Objective };
-
     Action action = Action::StartRun;
     std::string message; // caption "Ошибка ввода", exclamation icon
-    Grid focusGrid = Grid::None;
-    int focusRow = -1;
-    int focusColumn = -1;
+    EntryField focus;   // the cell that takes the focus after the message
     std::string reason; // the text of the reason line, for FailRun
 };
 

@@ -11,8 +11,14 @@
 
 namespace {
 
-using Grid = TutoringWindow::Grid;
 using Outcome = Verdict::Outcome;
+
+const char kIndexRowPrompt[] =
+    "Подсчитайте элементы индексной строки. Введите точное значение или арифметическое выражение";
+const char kKeyRowPrompt[] =
+    "Подсчитайте элементы ключевой строки. Введите точное значение или арифметическое выражение";
+const char kNewTablePrompt[] =
+    "Подсчитайте некоторые элементы новой таблицы. Введите точное значение или арифметическое выражение";
 
 std::string Number(int value) { return std::to_string(value); }
 
@@ -21,11 +27,9 @@ Verdict Say(Outcome outcome, std::string message = {}, std::string caption = {})
     return Verdict{outcome, std::move(message), std::move(caption)};
 }
 
-// The run ends here: the reason goes into the status line, then the parting routine.
-Verdict EndRun(TutoringWindow& window, const std::string& reason)
+Verdict EndRun(QuestionHost& host, const std::string& reason)
 {
-    window.SetStatusText(reason);
-    window.FailRun();
+    host.Fail(reason);
     return Say(Outcome::Failed);
 }
 
@@ -96,8 +100,8 @@ std::optional<Verdict> Calculate(const std::string& typed, double& value)
 
 } // namespace
 
-BasisQuestion::BasisQuestion(TutoringWindow& window, const Problem& problem, int equation)
-    : window(window), problem(problem), equation(equation)
+BasisQuestion::BasisQuestion(QuestionHost& host, const Problem& problem, int equation)
+    : host(host), problem(problem), equation(equation)
 {
 }
 
@@ -125,13 +129,25 @@ Verdict BasisQuestion::Submit(const std::optional<std::string>& selected)
         attempt = 2;
         return Say(Outcome::Retry, text, InputErrorCaption);
     }
-    return EndRun(window, text);
+    return EndRun(host, text);
 }
 
-ElementQuestion::ElementQuestion(TutoringWindow& window, const Problem& problem, ElementMode mode, int row,
-                                 int column)
-    : window(window), problem(problem), mode(mode), row(row), column(column)
+ElementQuestion::ElementQuestion(QuestionHost& host, const Problem& problem, ElementMode mode, int row, int column)
+    : host(host), problem(problem), mode(mode), row(row), column(column)
 {
+}
+
+std::string ElementQuestion::Prompt() const
+{
+    switch (mode) {
+    case ElementMode::IndexRow:
+        return kIndexRowPrompt;
+    case ElementMode::KeyRow:
+        return kKeyRowPrompt;
+    case ElementMode::NewTable:
+        break;
+    }
+    return kNewTablePrompt;
 }
 
 std::string ElementQuestion::Label() const
@@ -145,13 +161,13 @@ std::string ElementQuestion::FailureText() const
 {
     switch (mode) {
     case ElementMode::IndexRow:
-        return "Элемент индексной строки Ind(" + Number(column - 1) + ") расчитан неверно";
+        return "Элемент индексной строки Ind(" + Number(column - 1) + ") рассчитан неверно";
     case ElementMode::KeyRow:
-        return "Элемент ключевой строки " + ElementName(row, column) + " расчитан неверно";
+        return "Элемент ключевой строки " + ElementName(row, column) + " рассчитан неверно";
     case ElementMode::NewTable:
         break;
     }
-    return "Элемент " + ElementName(row, column) + " расчитан неверно";
+    return "Элемент " + ElementName(row, column) + " рассчитан неверно";
 }
 
 Verdict ElementQuestion::Submit(const std::string& typed)
@@ -178,11 +194,11 @@ Verdict ElementQuestion::Submit(const std::string& typed)
         ++attempt;
         return Say(Outcome::Retry, "Расчет неверный, повторите еще раз", ErrorCaption);
     }
-    return EndRun(window, FailureText());
+    return EndRun(host, FailureText());
 }
 
-KeyQuestion::KeyQuestion(TutoringWindow& window, const Problem& problem, Mode mode, int column, int tableNumber)
-    : window(window), problem(problem), mode(mode), column(column), tableNumber(tableNumber)
+KeyQuestion::KeyQuestion(QuestionHost& host, const Problem& problem, Mode mode, int column, int tableNumber)
+    : host(host), problem(problem), mode(mode), column(column), tableNumber(tableNumber)
 {
 }
 
@@ -203,34 +219,44 @@ int KeyQuestion::RangeMax() const
 
 void KeyQuestion::OnNumberChanged(int number)
 {
-    const int m = problem.equationCount;
-    const COLORREF normal = NormalBackground(window);
-    if (mode == Mode::Column) {
-        for (int row = 2; row <= m + 2; ++row) {
-            for (int j = 1; j <= problem.workUnknownCount; ++j)
-                window.SetCellBackColor(Grid::Main, row, j + 2, j == number ? ChoiceColour : normal);
-        }
-    } else {
-        for (int i = 1; i <= m; ++i)
-            window.SetCellBackColor(Grid::Main, i + 1, column + 2, i == number ? CandidateColour : ChoiceColour);
-    }
-    window.Redraw(Grid::Main);
+    if (mode == Mode::Column)
+        MarkColumn(number);
+    else
+        MarkCandidate(number);
+    host.StateChanged();
 }
 
-void KeyQuestion::RestoreMainGrid()
+// The unknowns' columns of the equations and the index row: the chosen one marked, the others not.
+void KeyQuestion::MarkColumn(int number)
 {
-    const COLORREF normal = NormalBackground(window);
-    for (int row = 0; row <= problem.equationCount + 2; ++row) {
-        for (int c = 0; c <= problem.workUnknownCount + 2; ++c)
-            window.SetCellBackColor(Grid::Main, row, c, normal);
+    TableState& state = host.State();
+    for (int i = 1; i <= problem.equationCount + 1; ++i) {
+        for (int k = 1; k <= problem.workUnknownCount; ++k)
+            state.table.At({i, k + 1}).mark = k == number ? CellMark::Column : CellMark::None;
     }
-    window.Redraw(Grid::Main);
+    if (number >= 1 && number <= problem.workUnknownCount)
+        state.tableInSight = InSight{std::nullopt, number + 1};
+}
+
+// The key column's equations: the chosen one's element is the candidate.
+void KeyQuestion::MarkCandidate(int number)
+{
+    TableState& state = host.State();
+    for (int i = 1; i <= problem.equationCount; ++i)
+        state.table.At({i, column + 1}).mark = i == number ? CellMark::Candidate : CellMark::Column;
+    if (number >= 1 && number <= problem.equationCount)
+        state.tableInSight = InSight{number, column + 1};
 }
 
 Verdict KeyQuestion::Submit(const std::optional<int>& number)
 {
     if (!number)
         return Say(Outcome::Refused, "Введите целое число.", ProgramName);
+    // A number that names no column or row is a slip of the keyboard, not a decision.
+    if (*number < 1 || *number > RangeMax()) {
+        const std::string what = mode == Mode::Column ? "столбца" : "строки";
+        return Say(Outcome::Refused, "Введите номер " + what + " от 1 до " + Number(RangeMax()), InputErrorCaption);
+    }
     if (mode == Mode::Column) {
         if (!IsRightKeyColumn(problem, column, *number))
             return WrongChoice();
@@ -247,8 +273,10 @@ Verdict KeyQuestion::Submit(const std::optional<int>& number)
     }
     keyRow = *number;
     // At the first pivot the column stays marked while the key row is asked.
-    if (tableNumber != 2)
-        RestoreMainGrid();
+    if (tableNumber != 2) {
+        host.State().table.ClearMarks();
+        host.StateChanged();
+    }
     return Say(Outcome::Accepted);
 }
 
@@ -256,7 +284,7 @@ Verdict KeyQuestion::WrongChoice()
 {
     std::string text = mode == Mode::Column ? "Ключевой столбец выбран неправильно" : "Ключевой элемент выбран неправильно";
     if (attempt > 1)
-        return EndRun(window, text);
+        return EndRun(host, text);
     ++attempt;
     return Say(Outcome::Retry, text, ErrorCaption);
 }

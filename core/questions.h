@@ -5,11 +5,26 @@
 #include <vector>
 
 #include "core/problem.h"
-#include "core/tutoring_window.h"
+#include "core/table_state.h"
 
 // The judging behind the three step dialogs. A dialog shows the question, forwards every press of
 // OK to Submit and does what the verdict says; wrong answers are counted here, and on the last
-// tolerated mistake the judge writes the reason into the status line and ends the run itself.
+// tolerated mistake the judge has the run end itself.
+
+// What a question may do to its run besides judging.
+class QuestionHost {
+public:
+    virtual ~QuestionHost() = default;
+
+    virtual TableState& State() = 0;
+    // The window shows the state again.
+    virtual void StateChanged() = 0;
+    // The student has failed: the reason goes into the status line, then the parting routine.
+    virtual void Fail(const std::string& reason) = 0;
+};
+
+// Which element a value question asks for.
+enum class ElementMode { IndexRow = 1, KeyRow = 2, NewTable = 3 };
 struct Verdict {
     enum class Outcome {
         Accepted, // close the dialog with OK
@@ -27,16 +42,17 @@ struct Verdict {
 // Which unknown is basic in an equation: one wrong name is forgiven.
 class BasisQuestion {
 public:
-    BasisQuestion(TutoringWindow& window, const Problem& problem, int equation);
+    BasisQuestion(QuestionHost& host, const Problem& problem, int equation);
 
     std::string Prompt() const;
+    int Equation() const { return equation; }
     // The names of the unknowns in their order, for the list.
     std::vector<std::string> Choices() const;
     // `selected` is empty when no name is chosen.
     Verdict Submit(const std::optional<std::string>& selected);
 
 private:
-    TutoringWindow& window;
+    QuestionHost& host;
     const Problem& problem;
     int equation;
     int attempt = 1;
@@ -46,16 +62,21 @@ private:
 // forgiven, the third ends the run.
 class ElementQuestion {
 public:
-    ElementQuestion(TutoringWindow& window, const Problem& problem, ElementMode mode, int row, int column);
+    ElementQuestion(QuestionHost& host, const Problem& problem, ElementMode mode, int row, int column);
 
+    // What the student is to compute, by the mode.
+    std::string Prompt() const;
     // "Ind(c)=" for the index row, "B(i)=" for a right-hand side, "A(i,k)=" otherwise.
     std::string Label() const;
+    ElementMode Mode() const { return mode; }
+    int Row() const { return row; }
+    int Column() const { return column; }
     Verdict Submit(const std::string& typed);
 
 private:
     std::string FailureText() const;
 
-    TutoringWindow& window;
+    QuestionHost& host;
     const Problem& problem;
     ElementMode mode;
     int row;
@@ -71,11 +92,13 @@ public:
 
     // Column mode: `column` is the column the rules expect. Element mode: the accepted key
     // column. `tableNumber` is the number of the table the window shows.
-    KeyQuestion(TutoringWindow& window, const Problem& problem, Mode mode, int column, int tableNumber);
+    KeyQuestion(QuestionHost& host, const Problem& problem, Mode mode, int column, int tableNumber);
 
+    Mode GetMode() const { return mode; }
     std::string Label() const;
     std::string Caption() const;
-    // The numbers the up-down control offers once the student has touched it: 1..RangeMax().
+    // The numbers the up-down control offers once the student has touched it, and the only
+    // ones judged: 1..RangeMax().
     int RangeMax() const;
     void OnNumberChanged(int number);
     // `number` is empty when the field holds no integer.
@@ -86,9 +109,10 @@ public:
 
 private:
     Verdict WrongChoice();
-    void RestoreMainGrid();
+    void MarkColumn(int number);
+    void MarkCandidate(int number);
 
-    TutoringWindow& window;
+    QuestionHost& host;
     const Problem& problem;
     Mode mode;
     int column;

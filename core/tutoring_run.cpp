@@ -9,21 +9,15 @@
 
 namespace {
 
-using Grid = TutoringWindow::Grid;
-
 const char kWrongDecisionStatus[] = "Решение о следующей итерации принято неверно";
-const char kIndexRowPrompt[] =
-    "Подсчитайте элементы индексной строки. Введите точное значение или арифметическое выражение";
-const char kKeyRowPrompt[] =
-    "Подсчитайте элементы ключевой строки. Введите точное значение или арифметическое выражение";
-const char kNewTablePrompt[] =
-    "Подсчитайте некоторые элементы новой таблицы. Введите точное значение или арифметическое выражение";
 
 // At most this many elements of the new table are asked beside the key row.
 constexpr int kRandomElements = 5;
 
 // The numbers of the table no longer fit the exact arithmetic; the run cannot go on.
 struct RunAborted {};
+// The run has ended otherwise than by success: the student failed or chose to stop.
+struct RunEnded {};
 
 // The order of the rows does not matter: the same set of basic unknowns is the same table.
 std::vector<int> BasisSet(const Problem& problem)
@@ -66,23 +60,54 @@ std::string RepeatedOptimumText(int table, int earlierTable)
 
 TutoringRun::TutoringRun(TutoringWindow& window, Problem& problem) : window(window), problem(problem) {}
 
-std::string TutoringRun::ValueText(const TableValue& value) const
+void TutoringRun::StateChanged() { window.ShowState(state); }
+
+// Whatever ends a run with the student's failure ends it here.
+void TutoringRun::Fail(const std::string& reason)
 {
-    return ToDisplayText(value, window.GetDisplayMode());
+    ending = Ending::Failed;
+    state.status = reason;
+    StateChanged();
+    window.FailRun();
 }
 
 void TutoringRun::Check(QuestionOutcome outcome)
 {
-    if (outcome == QuestionOutcome::Aborted)
+    switch (outcome) {
+    case QuestionOutcome::Answered:
+        return;
+    case QuestionOutcome::Aborted:
         throw RunAborted();
+    case QuestionOutcome::Cancelled:
+        ending = Ending::Cancelled;
+        break;
+    case QuestionOutcome::Failed:
+        break;
+    }
+    throw RunEnded();
+}
+
+bool TutoringRun::OpenFirstTable()
+{
+    bool complete = true;
+    try {
+        problem.ComputeIndexRow();
+    } catch (const std::bad_alloc&) {
+        // The first table shows its coefficients; the run reports instead of asking.
+        complete = false;
+    }
+    state.table = MakeTableView(problem, true);
+    StateChanged();
+    return complete;
 }
 
 void TutoringRun::RunTutoring()
 {
     try {
         CompleteFirstTable();
-        while (window.RunActive() && Step()) {
+        while (Step()) {
         }
+    } catch (const RunEnded&) {
     } catch (const RunAborted&) {
         ReportOverflow();
     } catch (const FractionOverflow&) {
@@ -96,7 +121,9 @@ void TutoringRun::RunTutoring()
 // The run stops, and a new one may start.
 void TutoringRun::ReportOverflow()
 {
-    window.SetStatusText("Разбор прерван: числа таблицы стали слишком большими");
+    ending = Ending::Overflow;
+    state.status = "Разбор прерван: числа таблицы стали слишком большими";
+    StateChanged();
     window.ShowMessage("Числа этой таблицы стали слишком большими для точного счета, поэтому разбор задачи "
                        "прерван.\nЭто не ваша ошибка: попробуйте задачу с другими коэффициентами.",
                        ProgramName, MessageIcon::Exclamation);
@@ -104,91 +131,116 @@ void TutoringRun::ReportOverflow()
 
 void TutoringRun::CompleteFirstTable()
 {
-    const int m = problem.equationCount;
-    const COLORREF normal = NormalBackground(window);
-    for (int i = 1; i <= m && window.RunActive(); ++i) {
-        window.SetCellBackColor(Grid::Main, i + 1, 1, PromptColour);
-        window.SetCellBackColor(Grid::Main, i + 1, 0, PromptColour);
-        window.Redraw(Grid::Main);
-        Check(window.AskBasis(i));
-        if (window.RunActive()) {
-            window.SetCellBackColor(Grid::Main, i + 1, 1, normal);
-            window.SetCellBackColor(Grid::Main, i + 1, 0, normal);
-            window.SetCellText(Grid::Main, i + 1, 0, ValueText(problem.Price(i)));
-            window.SetCellText(Grid::Main, i + 1, 1, problem.unknownNames[problem.basis[i]]);
-            window.Redraw(Grid::Main);
-        }
+    try {
+        for (int i = 1; i <= problem.equationCount; ++i)
+            AskBasisOf(i);
+        for (int c = 1; c <= problem.workUnknownCount + 1; ++c)
+            AskIndexRowElement(c);
+    } catch (const RunEnded&) {
+        // The report keeps the first table as far as the student took it.
+        RememberBasis();
+        CompleteTable();
+        throw;
     }
-    for (int c = 1; c <= problem.workUnknownCount + 1 && window.RunActive(); ++c) {
-        window.SetCellBackColor(Grid::Main, m + 2, c + 1, PromptColour);
-        window.Redraw(Grid::Main);
-        Check(window.AskElement(ElementMode::IndexRow, m + 1, c, kIndexRowPrompt));
-        if (window.RunActive()) {
-            window.SetCellText(Grid::Main, m + 2, c + 1, ValueText(problem.DisplayValue(m + 1, c)));
-            window.SetCellBackColor(Grid::Main, m + 2, c + 1, normal);
-            window.Redraw(Grid::Main);
-        }
-    }
-    window.TakeSnapshot();
     RememberBasis();
-    ++tableNumber;
+    CompleteTable();
     firstPivotDone = false;
+}
+
+void TutoringRun::AskBasisOf(int equation)
+{
+    TableCell& price = state.table.At({equation, TablePlace::PriceColumn});
+    TableCell& basis = state.table.At({equation, TablePlace::BasisColumn});
+    price.mark = basis.mark = CellMark::Asked;
+    state.tableInSight = InSight{equation, TablePlace::PriceColumn};
+    StateChanged();
+    BasisQuestion question(*this, problem, equation);
+    Check(window.AskBasis(question));
+    price = TableCell::Of(problem.Price(equation));
+    basis = TableCell::Named(problem.unknownNames[problem.basis[equation]]);
+    StateChanged();
+}
+
+void TutoringRun::AskIndexRowElement(int column)
+{
+    const int indexRow = problem.equationCount + 1;
+    TableCell& cell = state.table.At({indexRow, column});
+    cell.mark = CellMark::Asked;
+    state.tableInSight = InSight{indexRow, column};
+    StateChanged();
+    ElementQuestion question(*this, problem, ElementMode::IndexRow, indexRow, column);
+    Check(window.AskElement(question));
+    cell = TableCell::Of(problem.DisplayValue(indexRow, column));
+    StateChanged();
 }
 
 bool TutoringRun::Step()
 {
     const StepStatus status = ClassifyTable(problem);
     const bool finished = status == StepStatus::Optimal || status == StepStatus::NoSolution;
+    // The decision is read off the index row.
+    state.tableInSight = InSight{problem.equationCount + 1, std::nullopt};
+    StateChanged();
     if (window.AskYesNo("Вы хотите строить следующую таблицу?", ProgramName)) {
         if (finished) {
             WrongDecision("Вы приняли неверное решение, так как все итерации выполнены");
-            return true;
+            return false;
         }
         BuildNextTable(status);
         return true;
     }
     if (status == StepStatus::Continue && !HasBlockedColumn(problem)) {
         WrongDecision("Вы приняли неверное решение, так как не все итерации выполнены");
-        return true;
+        return false;
     }
-    Succeed();
+    if (status == StepStatus::NoSolution || HasBlockedColumn(problem))
+        EndUnbounded();
+    else
+        Succeed();
     return false;
 }
 
 void TutoringRun::WrongDecision(const char* message)
 {
     window.ShowMessage(message, ProgramName, MessageIcon::Exclamation);
-    window.SetStatusText(kWrongDecisionStatus);
-    window.FailRun();
+    Fail(kWrongDecisionStatus);
 }
 
 void TutoringRun::Succeed()
 {
     window.ShowMessage("Теперь вам не составит труда выписать решение из таблицы", ProgramName,
                        MessageIcon::Information);
-    window.SetStatusText("Задача успешно решена");
+    ending = Ending::Success;
+    state.status = "Задача успешно решена";
+    StateChanged();
+}
+
+// There is no solution to write out: the function grows without bound along a column.
+void TutoringRun::EndUnbounded()
+{
+    window.ShowMessage("Верно: целевая функция не ограничена, задача не имеет решения", ProgramName,
+                       MessageIcon::Information);
+    ending = Ending::Unbounded;
+    state.status = "Задача не имеет решения: функция не ограничена";
+    StateChanged();
 }
 
 void TutoringRun::BuildNextTable(StepStatus status)
 {
     const int expectedColumn = status == StepStatus::Continue ? FindKeyColumn(problem) : FindAlternativeColumn(problem);
-    KeyAnswer column = window.AskKeyColumn(expectedColumn);
-    Check(column.outcome);
-    if (!window.RunActive())
-        return;
-    KeyAnswer row = window.AskKeyElement(column.number);
-    Check(row.outcome);
-    if (!window.RunActive())
-        return;
-    const bool lowestNumbers = IsLowestNumberedChoice(problem, expectedColumn, column.number, row.number);
+    KeyQuestion columnQuestion(*this, problem, KeyQuestion::Mode::Column, expectedColumn, tableNumber);
+    Check(window.AskKey(columnQuestion));
+    const int column = columnQuestion.Column();
+    KeyQuestion rowQuestion(*this, problem, KeyQuestion::Mode::Element, column, tableNumber);
+    Check(window.AskKey(rowQuestion));
+    const int row = rowQuestion.KeyRow();
+    const bool lowestNumbers = IsLowestNumberedChoice(problem, expectedColumn, column, row);
     // The student's accepted choices make the next table, whichever of several right ones they were.
-    Pivot(problem, column.number, row.number);
+    Pivot(problem, column, row);
     if (!firstPivotDone) {
         firstPivotDone = true;
-        AskKeyRowAndElements(row.number, column.number);
+        AskKeyRowAndElements(row, column);
     }
-    if (!window.RunActive())
-        return;
     ShowNewTable();
     if (int earlierTable = RememberBasis())
         TellOfRepeatedBasis(status, earlierTable, lowestNumbers);
@@ -196,12 +248,17 @@ void TutoringRun::BuildNextTable(StepStatus status)
 
 void TutoringRun::ShowNewTable()
 {
-    window.FillTable();
-    window.Redraw(Grid::Main);
-    window.EnableKeyRow(false);
-    window.ClearKeyRow();
-    window.Redraw(Grid::KeyRow);
-    window.TakeSnapshot();
+    state.table = MakeTableView(problem, false);
+    state.titleNumber = tableNumber;
+    state.keyRow = TableRow();
+    state.keyRowColumnInSight.reset();
+    StateChanged();
+    CompleteTable();
+}
+
+void TutoringRun::CompleteTable()
+{
+    state.completedTables.push_back(state.table);
     ++tableNumber;
 }
 
@@ -233,7 +290,6 @@ void TutoringRun::TellOfRepeatedBasis(StepStatus status, int earlierTable, bool 
 
 void TutoringRun::AskKeyRowAndElements(int keyRow, int column)
 {
-    const COLORREF normal = NormalBackground(window);
     AskKeyRow(keyRow, column);
     const int n = problem.workUnknownCount;
     // The key column of the new table is known: 0 outside the key row.
@@ -241,32 +297,31 @@ void TutoringRun::AskKeyRowAndElements(int keyRow, int column)
         if (i != keyRow)
             askedElements.push_back(static_cast<uint32_t>((n + 1) * (i - 1) + column));
     }
-    if (!window.RunActive())
-        return;
     AskRandomElements();
-    for (int row = 2; row <= problem.equationCount + 2; ++row)
-        window.SetCellBackColor(Grid::Main, row, column + 2, normal);
+    state.table.ClearMarks();
+    StateChanged();
 }
 
 void TutoringRun::AskKeyRow(int keyRow, int column)
 {
     const int n = problem.workUnknownCount;
-    window.EnableKeyRow(true);
-    window.SetKeyRowColumnCount(n + 3);
-    window.SetCellText(Grid::KeyRow, 0, 0, ValueText(problem.DisplayValue(0, column + 1)));
-    window.SetCellText(Grid::KeyRow, 0, 1, problem.unknownNames[column]);
-    for (int c = 2; c <= n + 2; ++c)
-        window.SetCellText(Grid::KeyRow, 0, c, "?");
-    window.Redraw(Grid::KeyRow);
-    for (int c = 1; c <= n + 1 && window.RunActive(); ++c) {
-        window.SetCellBackColor(Grid::KeyRow, 0, c + 1, PromptColour);
+    state.keyRow = TableRow(n);
+    state.keyRow.At(TablePlace::PriceColumn) = TableCell::Of(problem.DisplayValue(0, column + 1));
+    state.keyRow.At(TablePlace::BasisColumn) = TableCell::Named(problem.unknownNames[column]);
+    for (int c = 1; c <= n + 1; ++c)
+        state.keyRow.At(c) = TableCell::Hidden();
+    StateChanged();
+    for (int c = 1; c <= n + 1; ++c) {
+        TableCell& cell = state.keyRow.At(c);
+        cell.mark = CellMark::Asked;
+        state.keyRowColumnInSight = c;
+        StateChanged();
         askedElements.push_back(static_cast<uint32_t>((n + 1) * (keyRow - 1) + (c - 1)));
-        Check(window.AskElement(ElementMode::KeyRow, keyRow, c, kKeyRowPrompt));
-        if (window.RunActive()) {
-            window.SetCellText(Grid::KeyRow, 0, c + 1, ValueText(problem.DisplayValue(keyRow, c)));
-            window.SetCellBackColor(Grid::KeyRow, 0, c + 1, ChoiceColour);
-            window.Redraw(Grid::KeyRow);
-        }
+        ElementQuestion question(*this, problem, ElementMode::KeyRow, keyRow, c);
+        Check(window.AskElement(question));
+        cell = TableCell::Of(problem.DisplayValue(keyRow, c));
+        cell.mark = CellMark::Column;
+        StateChanged();
     }
 }
 
@@ -274,16 +329,17 @@ void TutoringRun::AskRandomElements()
 {
     const int n = problem.workUnknownCount;
     const int total = (problem.equationCount + 1) * (n + 1);
-    for (int asked = 1; asked <= kRandomElements && window.RunActive(); ++asked) {
+    for (int asked = 1; asked <= kRandomElements; ++asked) {
         if (askedElements.size() >= static_cast<size_t>(total))
             break;
         int index = DrawElementIndex(total, askedElements);
         askedElements.push_back(static_cast<uint32_t>(index));
-        int row = index / (n + 1) + 1;
-        int column = index % (n + 1) + 1;
+        const TablePlace place{index / (n + 1) + 1, index % (n + 1) + 1};
         // The element's place is marked in the previous table, from which the student computes.
-        window.SetFocusCell(Grid::Main, row + 1, column + 1);
-        window.Redraw(Grid::Main);
-        Check(window.AskElement(ElementMode::NewTable, row, column, kNewTablePrompt));
+        state.pointed = place;
+        state.tableInSight = InSight{place.row, place.column};
+        StateChanged();
+        ElementQuestion question(*this, problem, ElementMode::NewTable, place.row, place.column);
+        Check(window.AskElement(question));
     }
 }

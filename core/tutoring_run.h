@@ -5,15 +5,24 @@
 #include <vector>
 
 #include "core/problem.h"
+#include "core/questions.h"
 #include "core/simplex.h"
+#include "core/table_state.h"
 #include "core/tutoring_window.h"
 
 // One tutoring run in one table window: the student completes the first table, then decides at
 // every step whether to go on, chooses the key column and the key element, and at the first
 // pivot computes the key row and some elements of the new table.
-class TutoringRun {
+class TutoringRun : public QuestionHost {
 public:
+    // How a run ended.
+    enum class Ending { None, Success, Unbounded, Failed, Overflow, Cancelled };
+
     TutoringRun(TutoringWindow& window, Problem& problem);
+
+    // Computes the first table and shows it with its "?"; false when memory ran out before the
+    // table was complete, which the run then reports instead of asking.
+    bool OpenFirstTable();
 
     // The whole run; returns when it has ended. The window stays with its last table.
     void RunTutoring();
@@ -22,17 +31,28 @@ public:
     // the status line and a message say so. Also for a window that cannot even show its first table.
     void ReportOverflow();
 
-    // The number of the table the window shows (1 for the first table).
+    const TableState& GetState() const { return state; }
+    Ending GetEnding() const { return ending; }
+    // The number of the table the run is working towards: the one shown while it is completed,
+    // the next one once it is.
     int TableNumber() const { return tableNumber; }
     // Indices (n + 1)(i - 1) + (c - 1) of the new-table elements asked or excluded at the first pivot.
     const std::vector<uint32_t>& AskedElements() const { return askedElements; }
 
+    // The questions' side of the run.
+    TableState& State() override { return state; }
+    void StateChanged() override;
+    void Fail(const std::string& reason) override;
+
 private:
     void CompleteFirstTable();
-    // One step; false when the run has ended with success.
+    void AskBasisOf(int equation);
+    void AskIndexRowElement(int column);
+    // One step; false when the run has ended.
     bool Step();
     void BuildNextTable(StepStatus status);
     void ShowNewTable();
+    void CompleteTable();
     // Records the basis of the table just shown; the number of the latest earlier table with the
     // same basic unknowns, 0 when there is none.
     int RememberBasis();
@@ -43,15 +63,17 @@ private:
     void AskRandomElements();
     void WrongDecision(const char* message);
     void Succeed();
+    void EndUnbounded();
 
-    // Throws when a question reports that the numbers outgrew the exact arithmetic.
+    // Goes on after a right answer; any other outcome ends the run, by an exception that
+    // RunTutoring catches.
     void Check(QuestionOutcome outcome);
-
-    std::string ValueText(const TableValue& value) const;
 
     TutoringWindow& window;
     Problem& problem;
+    TableState state;
     int tableNumber = 1;
+    Ending ending = Ending::None;
     std::vector<uint32_t> askedElements;
     bool firstPivotDone = false;
     // tableBases[k - 1]: the basic unknowns of table k, sorted.

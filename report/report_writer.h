@@ -3,7 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "core/table_layout.h"
+
+// The texts of a table as the table window's main grid showed them, by grid row and column: m + 3
+// rows of n + 3 texts.
+using TableSnapshot = std::vector<std::vector<std::string>>;
 
 // What became of a report: either written, or the reason it was not, worded for the student.
 struct ReportResult {

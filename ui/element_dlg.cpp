@@ -21,14 +21,14 @@ const DialogTemplate& CElementDlg::Template()
     return table;
 }
 
-CElementDlg::CElementDlg(ElementQuestion& question, const QString& prompt, QWidget* parent)
-    : CStepDlg(Template(), parent), question(question), prompt(prompt)
+CElementDlg::CElementDlg(ElementQuestion& question, QWidget* parent)
+    : CStepDlg(Template(), parent), question(question)
 {
 }
 
 void CElementDlg::OnInitDialog()
 {
-    SetControlText(IDC_PROMPT, prompt);
+    SetControlText(IDC_PROMPT, QString::fromStdString(question.Prompt()));
     SetControlText(IDC_LABEL, QString::fromStdString(question.Label()));
     FocusAnswer();
 }

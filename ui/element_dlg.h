@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 #include "ui/step_dlg.h"
 
 // "Ввод данных": the value of one table element, typed as a number, a fraction or an expression.
@@ -11,7 +9,7 @@ class CElementDlg : public CStepDlg {
 public:
     enum ControlId : int { IDC_VALUE = 1039, IDC_LABEL = 1040, IDC_PROMPT = 1041 };
 
-    CElementDlg(ElementQuestion& question, const QString& prompt, QWidget* parent = nullptr);
+    CElementDlg(ElementQuestion& question, QWidget* parent = nullptr);
 
     static const DialogTemplate& Template();
 
@@ -22,5 +20,4 @@ protected:
 
 private:
     ElementQuestion& question;
-    QString prompt;
 };

@@ -18,6 +18,7 @@
 #include "ui/grid/grid_ctrl.h"
 #include "ui/page_texts.h"
 #include "ui/table_dlg.h"
+#include "ui/table_places.h"
 
 namespace {
 
@@ -65,32 +66,7 @@ const PagedControl kPagedControls[] = {
 // On the names page the grid's row 1 holds unknown k's name in column k, under its number.
 constexpr int kNameRow = 1;
 
-// Where page 6 shows its texts; row 0 of both grids holds the headings. Equation i is row i of
-// the matrix grid: unknown k's coefficient in column k - 1, then the sign, then the right-hand
-// side. The objective is row 1 of its grid: the free term in column 0, then unknown k's
-// coefficient in column k. EntryTexts takes the texts by these same positions.
-struct MatrixPageCells {
-    int unknownCount;
-
-    int CoefficientColumn(int unknown) const { return unknown - 1; }
-    int SignColumn() const { return unknownCount; }
-    int RightHandSideColumn() const { return unknownCount + 1; }
-    int MatrixColumns() const { return unknownCount + 2; }
-
-    static constexpr int ObjectiveRow = 1;
-    static constexpr int FreeTermColumn = 0;
-    int ObjectiveColumn(int unknown) const { return unknown; }
-    int ObjectiveColumns() const { return unknownCount + 1; }
-};
-
-// The texts of a grid's row, from column 0 on.
-std::vector<std::string> RowTexts(const CGridCtrl& grid, int row, int columns)
-{
-    std::vector<std::string> texts;
-    for (int column = 0; column < columns; ++column)
-        texts.push_back(grid.GetCellText(row, column).toStdString());
-    return texts;
-}
+std::string CellText(const CGridCtrl& grid, int row, int column) { return grid.GetCellText(row, column).toStdString(); }
 
 constexpr COLORREF kEntryBackground = RGB(255, 255, 224);
 
@@ -453,19 +429,43 @@ void CEntryDlg::ForEachKeptText(const KeepText& keep)
 EntryTexts CEntryDlg::CollectEntryTexts() const
 {
     const MatrixPageCells cells{unknownCount};
+    const CGridCtrl& matrix = *MatrixGrid();
+    const CGridCtrl& objective = *ObjectiveGrid();
     EntryTexts texts;
     texts.equationCount = equationCount;
     texts.unknownCount = unknownCount;
-    texts.matrix.assign(equationCount + 1, std::vector<std::string>(cells.MatrixColumns()));
-    for (int i = 1; i <= equationCount; ++i)
-        texts.matrix[i] = RowTexts(*MatrixGrid(), i, cells.MatrixColumns());
-    texts.objective = RowTexts(*ObjectiveGrid(), cells.ObjectiveRow, cells.ObjectiveColumns());
+    texts.coefficients.assign(equationCount + 1, std::vector<std::string>(unknownCount + 1));
+    texts.rightHandSides.assign(equationCount + 1, {});
+    for (int i = 1; i <= equationCount; ++i) {
+        for (int k = 1; k <= unknownCount; ++k)
+            texts.coefficients[i][k] = CellText(matrix, i, cells.CoefficientColumn(k));
+        texts.rightHandSides[i] = CellText(matrix, i, cells.RightHandSideColumn());
+    }
+    texts.objective.push_back(CellText(objective, cells.ObjectiveRow, cells.FreeTermColumn));
+    for (int k = 1; k <= unknownCount; ++k)
+        texts.objective.push_back(CellText(objective, cells.ObjectiveRow, cells.ObjectiveColumn(k)));
     texts.sense = ControlText(IDC_SENSE).toStdString();
     texts.unknownNames.resize(unknownCount + 1);
     for (int k = 1; k <= unknownCount; ++k)
         texts.unknownNames[k] = names[k].toStdString();
     texts.functionName = functionName.toStdString();
     return texts;
+}
+
+// The grid and the cell that show a field of the entry.
+std::pair<CGridCtrl*, GridCell> CEntryDlg::FieldCell(const EntryField& field) const
+{
+    using Kind = EntryField::Kind;
+    const MatrixPageCells cells{unknownCount};
+    switch (field.kind) {
+    case Kind::Coefficient: return {MatrixGrid(), {field.equation, cells.CoefficientColumn(field.unknown)}};
+    case Kind::RightHandSide: return {MatrixGrid(), {field.equation, cells.RightHandSideColumn()}};
+    case Kind::FreeTerm: return {ObjectiveGrid(), {cells.ObjectiveRow, cells.FreeTermColumn}};
+    case Kind::ObjectiveCoefficient:
+        return {ObjectiveGrid(), {cells.ObjectiveRow, cells.ObjectiveColumn(field.unknown)}};
+    case Kind::None: break;
+    }
+    return {nullptr, {}};
 }
 
 void CEntryDlg::OnStart()
@@ -479,9 +479,9 @@ void CEntryDlg::ShowVerdict(const EntryVerdict& verdict)
     switch (verdict.action) {
     case Action::ShowMessage: {
         MessageBox(QString::fromStdString(verdict.message), InputErrorCaption, MessageBoxIcon::Exclamation);
-        CGridCtrl* grid = verdict.focusGrid == EntryVerdict::Grid::Objective ? ObjectiveGrid() : MatrixGrid();
-        if (verdict.focusGrid != EntryVerdict::Grid::None) {
-            grid->SetFocusCell(verdict.focusRow, verdict.focusColumn);
+        auto [grid, cell] = FieldCell(verdict.focus);
+        if (grid != nullptr) {
+            grid->SetFocusCell(cell.row, cell.column);
             grid->setFocus();
             grid->Refresh();
         }

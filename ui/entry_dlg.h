@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "core/entry_checks.h"
@@ -13,6 +14,7 @@
 #include "platform/template_dialog.h"
 #include "ui/run_owner.h"
 #include "ui/settings_dlg.h"
+#include "ui/table_places.h"
 
 class CGridCtrl;
 
@@ -101,6 +103,7 @@ private:
     void ForEachKeptText(const KeepText& keep);
     void SetUpGrid(CGridCtrl* grid);
     EntryTexts CollectEntryTexts() const;
+    std::pair<CGridCtrl*, GridCell> FieldCell(const EntryField& field) const;
     void ShowVerdict(const EntryVerdict& verdict);
     void OpenTableWindow();
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "core/table_layout.h"
+#include "report/report_writer.h"
 
 // "Вывод результатов": the run's tables go into a new workbook in a folder of the user's temporary
 // location, which the desktop then opens in its spreadsheet program, unsaved elsewhere, for the

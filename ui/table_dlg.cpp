@@ -1,7 +1,5 @@
 #include "ui/table_dlg.h"
 
-#include <new>
-
 #include "core/captions.h"
 #include "core/questions.h"
 #include "platform/desktop.h"
@@ -16,11 +14,18 @@
 
 namespace {
 
-constexpr COLORREF kTableBackground = RGB(255, 255, 224);
 constexpr int kStartDelayMs = 100;
 constexpr int kRiseAboveWizard = 100;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+template <class Dialog, class Question>
+QuestionOutcome Ask(Question& question, QWidget* parent)
+{
+    Dialog dialog(question, parent);
+    RunModal(dialog);
+    return dialog.Outcome();
+}
 
 MessageBoxIcon ToBoxIcon(MessageIcon icon)
 {
@@ -72,7 +77,11 @@ const DialogTemplate& CTableDlg::Template()
 }
 
 CTableDlg::CTableDlg(RunOwner& owner, QWidget* parent)
-    : TemplateDialog(Template(), parent), owner(owner), problem(owner.GetProblem()), run(*this, problem)
+    : TemplateDialog(Template(), parent),
+      owner(owner),
+      problem(owner.GetProblem()),
+      grids(*MainGrid(), *KeyRowGrid(), owner.GetSettings().displayMode, owner.GetSettings().outputWidth),
+      run(*this, problem)
 {
     setWindowIcon(TutorIcon());
     startTimer.setSingleShot(true);
@@ -82,21 +91,13 @@ CTableDlg::CTableDlg(RunOwner& owner, QWidget* parent)
 CGridCtrl* CTableDlg::MainGrid() const { return ControlAs<CGridCtrl>(IDC_MAIN_GRID); }
 CGridCtrl* CTableDlg::KeyRowGrid() const { return ControlAs<CGridCtrl>(IDC_KEY_ROW_GRID); }
 
-CGridCtrl* CTableDlg::GridOf(Grid grid) const { return grid == Grid::Main ? MainGrid() : KeyRowGrid(); }
-
 void CTableDlg::OnInitDialog()
 {
     statusFont = MakeFont("Times New Roman", 11, 600, FontCharset::Cyrillic);
     Control(IDC_STATUS)->setFont(statusFont);
     anchor.Init(*this, nullptr, kAnchors, static_cast<int>(std::size(kAnchors)));
-    SetUpGrids();
-    try {
-        problem.ComputeIndexRow();
-    } catch (const std::bad_alloc&) {
-        // The first table shows its coefficients; the timer reports instead of running.
-        firstTableIncomplete = true;
-    }
-    FillTable();
+    grids.SetUp(problem.equationCount, problem.workUnknownCount);
+    firstTableIncomplete = !run.OpenFirstTable();
     MoveWindowWithinScreen(this, 0, -kRiseAboveWizard);
     startTimer.start(kStartDelayMs);
 }
@@ -106,32 +107,9 @@ void CTableDlg::OnSize() { anchor.Relayout(); }
 void CTableDlg::OnCommand(int id)
 {
     if (id == IDC_REPORT)
-        OutputReport(problem.equationCount, problem.workUnknownCount, snapshots);
+        OutputReport(problem.equationCount, problem.workUnknownCount, Snapshots());
     else
         TemplateDialog::OnCommand(id);
-}
-
-void CTableDlg::SetUpGrids()
-{
-    CGridCtrl* main = MainGrid();
-    main->GetDefaultCell(false, false)->SetBackColor(kTableBackground);
-    main->SetRowResize(false);
-    main->SetColumnResize(false);
-    main->EnableSelection(false);
-    main->SetColumnCount(problem.workUnknownCount + 3);
-    main->SetFixedRowCount(2);
-    main->SetRowCount(problem.equationCount + 3);
-    for (int c = 0; c < main->GetColumnCount(); ++c)
-        main->SetColumnWidth(c, owner.GetSettings().outputWidth);
-    WriteTableHeaders(*this, problem, GetDisplayMode());
-    main->Refresh();
-
-    CGridCtrl* keyRow = KeyRowGrid();
-    keyRow->GetDefaultCell(false, false)->SetBackColor(ChoiceColour);
-    keyRow->SetRowResize(false);
-    keyRow->SetColumnResize(false);
-    keyRow->EnableSelection(false);
-    keyRow->SetRowCount(1);
 }
 
 void CTableDlg::OnTimer()
@@ -156,105 +134,29 @@ void CTableDlg::OnCancel()
         TemplateDialog::OnCancel();
 }
 
-void CTableDlg::RefreshFromData()
+std::vector<TableSnapshot> CTableDlg::Snapshots() const
 {
-    SetControlText(IDC_TITLE, titleText);
-    SetControlText(IDC_STATUS, statusText);
+    std::vector<TableSnapshot> snapshots;
+    for (const TableView& table : run.GetState().completedTables)
+        snapshots.push_back(grids.Snapshot(table));
+    return snapshots;
 }
 
-void CTableDlg::SetCellText(Grid grid, int row, int column, const std::string& text)
+void CTableDlg::ShowState(const TableState& state)
 {
-    GridOf(grid)->SetCellText(row, column, Text(text));
+    grids.Show(state);
+    const bool keyRowShown = !state.keyRow.Empty();
+    EnableControl(IDC_KEY_ROW_CAPTION, keyRowShown);
+    EnableControl(IDC_KEY_ROW_GRID, keyRowShown);
+    SetControlText(IDC_TITLE, Text(TableTitle(problem, state.titleNumber)));
+    SetControlText(IDC_STATUS, Text(state.status));
 }
 
-void CTableDlg::SetCellBackColor(Grid grid, int row, int column, COLORREF colour)
-{
-    GridOf(grid)->SetCellBackColor(row, column, colour);
-}
+QuestionOutcome CTableDlg::AskBasis(BasisQuestion& question) { return Ask<CBasisDlg>(question, this); }
 
-COLORREF CTableDlg::GetCellBackColor(Grid grid, int row, int column) const
-{
-    return GridOf(grid)->GetCellBackColor(row, column);
-}
+QuestionOutcome CTableDlg::AskElement(ElementQuestion& question) { return Ask<CElementDlg>(question, this); }
 
-void CTableDlg::SetFocusCell(Grid grid, int row, int column) { GridOf(grid)->SetFocusCell(row, column); }
-
-void CTableDlg::Redraw(Grid grid) { GridOf(grid)->Refresh(); }
-
-void CTableDlg::EnableKeyRow(bool enabled)
-{
-    EnableControl(IDC_KEY_ROW_CAPTION, enabled);
-    EnableControl(IDC_KEY_ROW_GRID, enabled);
-}
-
-void CTableDlg::SetKeyRowColumnCount(int count)
-{
-    CGridCtrl* keyRow = KeyRowGrid();
-    keyRow->SetRowCount(1);
-    keyRow->SetColumnCount(count);
-    for (int c = 0; c < count; ++c)
-        keyRow->SetColumnWidth(c, owner.GetSettings().outputWidth);
-}
-
-void CTableDlg::ClearKeyRow() { KeyRowGrid()->DeleteAllCells(); }
-
-void CTableDlg::FillTable()
-{
-    WriteTableBody(*this, problem, run.TableNumber(), GetDisplayMode());
-    titleText = Text(TableTitle(problem, run.TableNumber()));
-    RefreshFromData();
-}
-
-void CTableDlg::TakeSnapshot()
-{
-    const CGridCtrl* main = MainGrid();
-    TableSnapshot snapshot(problem.equationCount + 3, std::vector<std::string>(problem.workUnknownCount + 3));
-    for (int r = 0; r < int(snapshot.size()); ++r) {
-        for (int c = 0; c < int(snapshot[r].size()); ++c)
-            snapshot[r][c] = main->GetCellText(r, c).toStdString();
-    }
-    snapshots.push_back(std::move(snapshot));
-}
-
-void CTableDlg::SetStatusText(const std::string& text)
-{
-    statusText = Text(text);
-    RefreshFromData();
-}
-
-DisplayMode CTableDlg::GetDisplayMode() const { return owner.GetSettings().displayMode; }
-
-QuestionOutcome CTableDlg::AskBasis(int equation)
-{
-    BasisQuestion question(*this, problem, equation);
-    CBasisDlg dialog(question, this);
-    RunModal(dialog);
-    return dialog.Outcome();
-}
-
-QuestionOutcome CTableDlg::AskElement(ElementMode mode, int row, int column, const std::string& prompt)
-{
-    ElementQuestion question(*this, problem, mode, row, column);
-    CElementDlg dialog(question, Text(prompt), this);
-    RunModal(dialog);
-    return dialog.Outcome();
-}
-
-KeyAnswer CTableDlg::AskKeyColumn(int expectedColumn)
-{
-    KeyQuestion question(*this, problem, KeyQuestion::Mode::Column, expectedColumn, run.TableNumber());
-    CKeyDlg dialog(question, this);
-    RunModal(dialog);
-    return {dialog.Outcome(), question.Column()};
-}
-
-KeyAnswer CTableDlg::AskKeyElement(int column)
-{
-    KeyQuestion question(*this, problem, KeyQuestion::Mode::Element, column, run.TableNumber());
-    CKeyDlg dialog(question, this);
-    RunModal(dialog);
-    return {dialog.Outcome(), question.KeyRow()};
-}
+QuestionOutcome CTableDlg::AskKey(KeyQuestion& question) { return Ask<CKeyDlg>(question, this); }
 
 bool CTableDlg::AskYesNo(const std::string& text, const std::string& caption)
 {
@@ -265,7 +167,5 @@ void CTableDlg::ShowMessage(const std::string& text, const std::string& caption,
 {
     MessageBox(Text(text), Text(caption), ToBoxIcon(icon));
 }
-
-bool CTableDlg::RunActive() const { return owner.RunActive(); }
 
 void CTableDlg::FailRun() { owner.FailRun(); }

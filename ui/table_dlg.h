@@ -1,16 +1,15 @@
 #pragma once
 
 #include <QFont>
-#include <QString>
 #include <QTimer>
 
 #include <vector>
 
-#include "core/table_layout.h"
 #include "core/tutoring_run.h"
 #include "core/tutoring_window.h"
 #include "platform/template_dialog.h"
 #include "ui/layout_anchor.h"
+#include "ui/table_grids.h"
 #include "ui/run_owner.h"
 
 class CGridCtrl;
@@ -38,31 +37,21 @@ public:
 
     CGridCtrl* MainGrid() const;
     CGridCtrl* KeyRowGrid() const;
-    const std::vector<TableSnapshot>& Snapshots() const { return snapshots; }
+    const TableState& State() const { return run.GetState(); }
+    TutoringRun& Run() { return run; }
+    // The texts of every completed table of the run, as the main grid showed them.
+    std::vector<TableSnapshot> Snapshots() const;
     int TableNumber() const { return run.TableNumber(); }
     // True once the run has ended (or could not start); from then on the window may be closed.
     bool RunEnded() const { return runEnded; }
 
     // The run's side of the window.
-    void SetCellText(Grid grid, int row, int column, const std::string& text) override;
-    void SetCellBackColor(Grid grid, int row, int column, COLORREF colour) override;
-    COLORREF GetCellBackColor(Grid grid, int row, int column) const override;
-    void SetFocusCell(Grid grid, int row, int column) override;
-    void Redraw(Grid grid) override;
-    void EnableKeyRow(bool enabled) override;
-    void SetKeyRowColumnCount(int count) override;
-    void ClearKeyRow() override;
-    void FillTable() override;
-    void TakeSnapshot() override;
-    void SetStatusText(const std::string& text) override;
-    DisplayMode GetDisplayMode() const override;
-    QuestionOutcome AskBasis(int equation) override;
-    QuestionOutcome AskElement(ElementMode mode, int row, int column, const std::string& prompt) override;
-    KeyAnswer AskKeyColumn(int expectedColumn) override;
-    KeyAnswer AskKeyElement(int column) override;
+    void ShowState(const TableState& state) override;
+    QuestionOutcome AskBasis(BasisQuestion& question) override;
+    QuestionOutcome AskElement(ElementQuestion& question) override;
+    QuestionOutcome AskKey(KeyQuestion& question) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    bool RunActive() const override;
     void FailRun() override;
 
 protected:
@@ -75,21 +64,15 @@ protected:
     void OnCancel() override;
 
 private:
-    void SetUpGrids();
     void OnTimer();
-    CGridCtrl* GridOf(Grid grid) const;
-    // The title and the status line reach their statics.
-    void RefreshFromData();
 
     RunOwner& owner;
     Problem& problem;
+    TableGrids grids;
     TutoringRun run;
     CLayoutAnchor anchor;
     QTimer startTimer;
     QFont statusFont;
-    QString titleText;
-    QString statusText;
-    std::vector<TableSnapshot> snapshots;
     // Memory ran out before the first table was complete: the timer reports instead of running.
     bool firstTableIncomplete = false;
     bool runEnded = false;

@@ -64,14 +64,14 @@ EntryTexts TypedTexts(const Shape& shape)
     EntryTexts texts;
     texts.equationCount = m;
     texts.unknownCount = n;
-    texts.matrix.assign(m + 1, std::vector<std::string>(n + 2, "0"));
+    texts.coefficients.assign(m + 1, std::vector<std::string>(n + 1, "0"));
+    texts.rightHandSides.assign(m + 1, "");
     for (int i = 1; i <= m; ++i) {
         for (int k = 1; k <= shape.unknowns; ++k)
-            texts.matrix[i][k - 1] = std::to_string(NonZeroCoefficient(random));
+            texts.coefficients[i][k] = std::to_string(NonZeroCoefficient(random));
         if (shape.slacks)
-            texts.matrix[i][shape.unknowns + i - 1] = "1";
-        texts.matrix[i][n] = "=";
-        texts.matrix[i][n + 1] = std::to_string(Uniform(random, 1, 12));
+            texts.coefficients[i][shape.unknowns + i] = "1";
+        texts.rightHandSides[i] = std::to_string(Uniform(random, 1, 12));
     }
     texts.objective.assign(n + 1, "0");
     for (int k = 1; k <= shape.unknowns; ++k)
@@ -276,8 +276,9 @@ void BM_FillTableAfterPivot(benchmark::State& state)
         restarts += next == NextTable::Restarted;
         const int paintsBefore = shown.mainGridPaints.paints;
         state.ResumeTiming();
-        shown.table.FillTable();
-        shown.table.Redraw(TutoringWindow::Grid::Main);
+        TableState pivoted;
+        pivoted.table = MakeTableView(problem, false);
+        shown.table.ShowState(pivoted);
         if (!ProcessEventsUntilPainted(shown.mainGridPaints, paintsBefore)) {
             state.SkipWithError("no paint within a second");
             break;
@@ -305,10 +306,6 @@ bool ShowAndClose(Dialog& dialog, int answerField)
     return painted;
 }
 
-// The run's own prompt, so that the dialog lays out the text it shows in a run.
-constexpr char kIndexRowPrompt[] =
-    "Подсчитайте элементы индексной строки. Введите точное значение или арифметическое выражение";
-
 void BM_ElementDialog(benchmark::State& state)
 {
     const Shape& shape = kShapes[state.range(0)];
@@ -319,8 +316,8 @@ void BM_ElementDialog(benchmark::State& state)
     ShownTable shown(owner);
     const Problem& problem = owner.GetProblem();
     for (auto _ : state) {
-        ElementQuestion question(shown.table, problem, ElementMode::IndexRow, problem.equationCount + 1, 2);
-        CElementDlg dialog(question, QString::fromUtf8(kIndexRowPrompt), &shown.table);
+        ElementQuestion question(shown.table.Run(), problem, ElementMode::IndexRow, problem.equationCount + 1, 2);
+        CElementDlg dialog(question, &shown.table);
         if (!ShowAndClose(dialog, CElementDlg::IDC_VALUE)) {
             state.SkipWithError("no paint within a second");
             break;
@@ -345,7 +342,8 @@ void BM_KeyColumnDialog(benchmark::State& state)
     const int expectedColumn = FindKeyColumn(problem);
     const int mainGridPaintsBefore = shown.mainGridPaints.paints;
     for (auto _ : state) {
-        KeyQuestion question(shown.table, problem, KeyQuestion::Mode::Column, expectedColumn, shown.table.TableNumber());
+        KeyQuestion question(shown.table.Run(), problem, KeyQuestion::Mode::Column, expectedColumn,
+                             shown.table.TableNumber());
         CKeyDlg dialog(question, &shown.table);
         if (!ShowAndClose(dialog, CKeyDlg::IDC_NUMBER)) {
             state.SkipWithError("no paint within a second");

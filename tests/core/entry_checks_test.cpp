@@ -7,18 +7,22 @@
 namespace {
 
 using Action = EntryVerdict::Action;
-using Grid = EntryVerdict::Grid;
+using Kind = EntryField::Kind;
 
-// Texts as the wizard's grids hold them: each equation row as typed, "=" in the sign column.
+// Each equation as its row reads on the wizard's page: the coefficients, "=", the right-hand side.
 EntryTexts Texts(std::vector<std::vector<std::string>> equations, std::vector<std::string> objective,
                  std::string sense = "Max")
 {
     EntryTexts texts;
     texts.equationCount = static_cast<int>(equations.size());
     texts.unknownCount = static_cast<int>(objective.size()) - 1;
-    texts.matrix.push_back({});
-    for (auto& row : equations)
-        texts.matrix.push_back(row);
+    texts.coefficients.push_back({});
+    texts.rightHandSides.push_back({});
+    for (auto& row : equations) {
+        texts.coefficients.push_back({""});
+        texts.coefficients.back().insert(texts.coefficients.back().end(), row.begin(), row.end() - 2);
+        texts.rightHandSides.push_back(row.back());
+    }
     texts.objective = std::move(objective);
     texts.sense = std::move(sense);
     texts.unknownNames.push_back("");
@@ -71,42 +75,41 @@ TEST(EntryChecks, EmptyNameStopsAtItsNumberKeepingTheNamesBefore)
 TEST(EntryChecks, FirstOffendingCellIsReportedInReadingOrder)
 {
     struct Row {
-        int equation, column; // the cell made bad, -1 equation for the objective row
+        EntryField field; // the cell made bad
         const char* text;
         const char* message;
-        Grid grid;
     };
     const Row rows[] = {
-        {1, 0, "", "Введите значение для 1 переменной 1 уравнения", Grid::Matrix},
-        {2, 3, "1,5", "Неправильный формат данных для 4 переменной 2 уравнения", Grid::Matrix},
-        {2, 5, "", "Введите значение правой части для 2 уравнения", Grid::Matrix},
-        {1, 5, "abc", "Неправильный формат данных для правой части 1 уравнения", Grid::Matrix},
-        {-1, 0, "", "Введите значение свободного члена целевой функции", Grid::Objective},
-        {-1, 0, "+1", "Неправильный формат данных свободного члена целевой функции", Grid::Objective},
-        {-1, 3, "", "Введите значение для 3 коэффициента целевой функции", Grid::Objective},
-        {-1, 4, "3/0", "Неправильный формат данных для 4 коэффициента целевой функции", Grid::Objective},
+        {{Kind::Coefficient, 1, 1}, "", "Введите значение для 1 переменной 1 уравнения"},
+        {{Kind::Coefficient, 2, 4}, "1,5", "Неправильный формат данных для 4 переменной 2 уравнения"},
+        // A cell is wholly one number, never a number read from the front of a longer text.
+        {{Kind::Coefficient, 1, 2}, "1-2", "Неправильный формат данных для 2 переменной 1 уравнения"},
+        {{Kind::RightHandSide, 2, 0}, "5-1", "Неправильный формат данных для правой части 2 уравнения"},
+        {{Kind::ObjectiveCoefficient, 0, 2}, "2/3/4", "Неправильный формат данных для 2 коэффициента целевой функции"},
+        {{Kind::Coefficient, 2, 1}, "0/0", "Неправильный формат данных для 1 переменной 2 уравнения"},
+        {{Kind::RightHandSide, 2, 0}, "", "Введите значение правой части для 2 уравнения"},
+        {{Kind::RightHandSide, 1, 0}, "abc", "Неправильный формат данных для правой части 1 уравнения"},
+        {{Kind::FreeTerm, 0, 0}, "", "Введите значение свободного члена целевой функции"},
+        {{Kind::FreeTerm, 0, 0}, "+1", "Неправильный формат данных свободного члена целевой функции"},
+        {{Kind::ObjectiveCoefficient, 0, 3}, "", "Введите значение для 3 коэффициента целевой функции"},
+        {{Kind::ObjectiveCoefficient, 0, 4}, "3/0", "Неправильный формат данных для 4 коэффициента целевой функции"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.message);
         EntryTexts texts = CanonicalTexts();
         texts.objective[4] = ""; // the last cell is bad too, and must not be the one reported
-        (row.equation > 0 ? texts.matrix[row.equation][row.column] : texts.objective[row.column]) = row.text;
+        const EntryField& field = row.field;
+        switch (field.kind) {
+        case Kind::Coefficient: texts.coefficients[field.equation][field.unknown] = row.text; break;
+        case Kind::RightHandSide: texts.rightHandSides[field.equation] = row.text; break;
+        default: texts.objective[field.unknown] = row.text; break;
+        }
         auto verdict = CheckCellFormats(texts);
         ASSERT_TRUE(verdict);
         EXPECT_EQ(verdict->action, Action::ShowMessage);
         EXPECT_EQ(verdict->message, row.message);
-        EXPECT_EQ(verdict->focusGrid, row.grid);
-        EXPECT_EQ(verdict->focusRow, row.equation > 0 ? row.equation : 1);
-        EXPECT_EQ(verdict->focusColumn, row.column);
+        EXPECT_EQ(verdict->focus, field);
     }
-}
-
-TEST(EntryChecks, SignColumnIsNeverRead)
-{
-    EntryTexts texts = CanonicalTexts();
-    texts.matrix[1][4] = "";
-    texts.matrix[2][4] = "garbage";
-    EXPECT_FALSE(CheckCellFormats(texts));
 }
 
 TEST(EntryChecks, ConversionLaysOutTheTableAndAppliesTheSense)
@@ -183,7 +186,7 @@ TEST(EntryChecks, UncountedFailuresDoNotCount)
     EntryChecker checker;
     Problem problem;
     EntryTexts empty = CanonicalTexts();
-    empty.matrix[1][0] = "";
+    empty.coefficients[1][1] = "";
     for (int press = 0; press < 4; ++press)
         EXPECT_EQ(checker.Check(empty, problem).action, Action::ShowMessage);
     EXPECT_EQ(checker.EntryFailures(), 0);

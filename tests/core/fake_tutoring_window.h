@@ -2,7 +2,6 @@
 
 #include <deque>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -11,12 +10,18 @@
 #include "core/number_text.h"
 #include "core/questions.h"
 #include "core/simplex.h"
-#include "core/table_layout.h"
+#include "core/table_state.h"
 #include "core/tutoring_run.h"
+
+// The table's own places, short.
+constexpr int Price = TablePlace::PriceColumn;
+constexpr int Basis = TablePlace::BasisColumn;
+constexpr int Headings = TablePlace::HeadingRow;
 
 // A table window without widgets, and a scripted student who answers its questions through the
 // same judges as the dialogs. Unless told otherwise the student answers right; queued answers
-// are given first, one per press of OK.
+// are given first, one per press of OK. What the window shows is the run's state, read in the
+// table's own terms.
 class FakeTutoringWindow : public TutoringWindow {
 public:
     struct Event {
@@ -27,14 +32,8 @@ public:
         int column = 0;
         MessageIcon icon = MessageIcon::Exclamation;
     };
-    using Texts = std::map<std::pair<int, int>, std::string>;
 
-    explicit FakeTutoringWindow(Problem& problem) : problem(problem), run(*this, problem)
-    {
-        problem.ComputeIndexRow();
-        WriteTableHeaders(*this, problem, displayMode);
-        FillTable();
-    }
+    explicit FakeTutoringWindow(Problem& problem) : problem(problem), run(*this, problem) { run.OpenFirstTable(); }
 
     // The scripted answers, consumed before the right answer is given.
     std::deque<std::optional<std::string>> basisAnswers;
@@ -51,24 +50,25 @@ public:
 
     Problem& problem;
     TutoringRun run;
-    std::map<Grid, Texts> texts;
-    std::map<Grid, std::map<std::pair<int, int>, COLORREF>> colours;
-    std::pair<int, int> mainFocus{-1, -1};
-    std::vector<Texts> snapshots;
     std::vector<Event> events;
-    std::string status;
     bool runActive = true;
-    bool keyRowEnabled = false;
-    int keyRowColumns = 0;
+    int statesShown = 0;
     DisplayMode displayMode = DisplayMode::CommonFractions;
 
-    std::string Text(Grid grid, int row, int column) const
+    const TableState& State() const { return run.GetState(); }
+    const std::string& Status() const { return State().status; }
+    std::string Shown(TablePlace place) const { return CellText(State().table.At(place), displayMode); }
+    CellMark MarkAt(TablePlace place) const { return State().table.At(place).mark; }
+    bool KeyRowShown() const { return !State().keyRow.Empty(); }
+    std::string KeyRowText(int column) const
     {
-        auto cells = texts.find(grid);
-        if (cells == texts.end())
-            return "";
-        auto cell = cells->second.find({row, column});
-        return cell == cells->second.end() ? "" : cell->second;
+        return KeyRowShown() ? CellText(State().keyRow.At(column), displayMode) : "";
+    }
+    CellMark KeyRowMark(int column) const { return State().keyRow.At(column).mark; }
+    const std::vector<TableView>& Snapshots() const { return State().completedTables; }
+    std::string SnapshotText(size_t table, TablePlace place) const
+    {
+        return CellText(Snapshots().at(table).At(place), displayMode);
     }
 
     std::vector<Event> EventsOf(const std::string& kind) const
@@ -80,45 +80,12 @@ public:
         return found;
     }
 
-    void SetCellText(Grid grid, int row, int column, const std::string& text) override
-    {
-        texts[grid][{row, column}] = text;
-    }
-    void SetCellBackColor(Grid grid, int row, int column, COLORREF colour) override
-    {
-        colours[grid][{row, column}] = colour;
-    }
-    COLORREF GetCellBackColor(Grid grid, int row, int column) const override
-    {
-        auto cells = colours.find(grid);
-        if (cells == colours.end())
-            return CLR_DEFAULT;
-        auto cell = cells->second.find({row, column});
-        return cell == cells->second.end() ? CLR_DEFAULT : cell->second;
-    }
-    void SetFocusCell(Grid grid, int row, int column) override
-    {
-        if (grid == Grid::Main)
-            mainFocus = {row, column};
-    }
-    void Redraw(Grid) override {}
-    void EnableKeyRow(bool enabled) override { keyRowEnabled = enabled; }
-    void SetKeyRowColumnCount(int count) override { keyRowColumns = count; }
-    void ClearKeyRow() override
-    {
-        texts[Grid::KeyRow].clear();
-        colours[Grid::KeyRow].clear();
-        keyRowColumns = 0;
-    }
-    void FillTable() override { WriteTableBody(*this, problem, run.TableNumber(), displayMode); }
-    void TakeSnapshot() override { snapshots.push_back(texts[Grid::Main]); }
-    void SetStatusText(const std::string& text) override { status = text; }
-    DisplayMode GetDisplayMode() const override { return displayMode; }
+    void ShowState(const TableState&) override { ++statesShown; }
 
-    QuestionOutcome AskBasis(int equation) override
+    QuestionOutcome AskBasis(BasisQuestion& question) override
     {
+        const int equation = question.Equation();
         Notify({"basis", "", "", equation, 0});
-        BasisQuestion question(*this, problem, equation);
         return Answer([&] {
             std::optional<std::string> answer = problem.unknownNames[problem.basis[equation]];
             if (!basisAnswers.empty()) {
@@ -129,10 +96,11 @@ public:
         });
     }
 
-    QuestionOutcome AskElement(ElementMode mode, int row, int column, const std::string& prompt) override
+    QuestionOutcome AskElement(ElementQuestion& question) override
     {
-        Notify({"element", prompt, std::to_string(static_cast<int>(mode)), row, column});
-        ElementQuestion question(*this, problem, mode, row, column);
+        const int row = question.Row();
+        const int column = question.Column();
+        Notify({"element", question.Prompt(), std::to_string(static_cast<int>(question.Mode())), row, column});
         return Answer([&] {
             std::string answer = ToText(problem.DisplayValue(row, column));
             if (!elementAnswers.empty()) {
@@ -143,11 +111,16 @@ public:
         });
     }
 
-    KeyAnswer AskKeyColumn(int expectedColumn) override
+    QuestionOutcome AskKey(KeyQuestion& question) override
     {
+        return question.GetMode() == KeyQuestion::Mode::Column ? AskKeyColumn(question) : AskKeyElement(question);
+    }
+
+    QuestionOutcome AskKeyColumn(KeyQuestion& question)
+    {
+        const int expectedColumn = question.Column();
         Notify({"key column", "", "", 0, expectedColumn});
-        KeyQuestion question(*this, problem, KeyQuestion::Mode::Column, expectedColumn, run.TableNumber());
-        QuestionOutcome outcome = Answer([&] {
+        return Answer([&] {
             std::optional<int> answer = chooseKeyColumn ? chooseKeyColumn(problem) : expectedColumn;
             if (!keyColumnAnswers.empty()) {
                 answer = keyColumnAnswers.front();
@@ -157,14 +130,13 @@ public:
                 question.OnNumberChanged(*answer);
             return question.Submit(answer);
         });
-        return {outcome, question.Column()};
     }
 
-    KeyAnswer AskKeyElement(int column) override
+    QuestionOutcome AskKeyElement(KeyQuestion& question)
     {
+        const int column = question.Column();
         Notify({"key element", "", "", 0, column});
-        KeyQuestion question(*this, problem, KeyQuestion::Mode::Element, column, run.TableNumber());
-        QuestionOutcome outcome = Answer([&] {
+        return Answer([&] {
             std::optional<int> answer = chooseKeyRow ? chooseKeyRow(problem, column) : FindKeyRow(problem, column);
             if (!keyElementAnswers.empty()) {
                 answer = keyElementAnswers.front();
@@ -174,7 +146,6 @@ public:
                 question.OnNumberChanged(*answer);
             return question.Submit(answer);
         });
-        return {outcome, question.KeyRow()};
     }
 
     bool AskYesNo(const std::string& text, const std::string& caption) override
@@ -194,7 +165,6 @@ public:
         events.push_back({"message", text, caption, 0, 0, icon});
     }
 
-    bool RunActive() const override { return runActive; }
     void FailRun() override
     {
         events.push_back({"fail", "", ""});

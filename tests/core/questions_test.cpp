@@ -8,7 +8,6 @@
 
 namespace {
 
-using Grid = TutoringWindow::Grid;
 using Outcome = Verdict::Outcome;
 
 // Three equations, four unknowns: x2, x3, x4 basic; x1 enters with ratios 4, 3 and 3.
@@ -24,21 +23,21 @@ TEST(Questions, BasisPromptUsesTheRightPreposition)
 {
     Problem problem = ThreeEquations();
     FakeTutoringWindow window(problem);
-    EXPECT_EQ(BasisQuestion(window, problem, 1).Prompt(), "Выберите базисное неизвестное в 1 уравнении");
-    EXPECT_EQ(BasisQuestion(window, problem, 2).Prompt(), "Выберите базисное неизвестное во 2 уравнении");
-    EXPECT_EQ(BasisQuestion(window, problem, 3).Prompt(), "Выберите базисное неизвестное в 3 уравнении");
+    EXPECT_EQ(BasisQuestion(window.run, problem, 1).Prompt(), "Выберите базисное неизвестное в 1 уравнении");
+    EXPECT_EQ(BasisQuestion(window.run, problem, 2).Prompt(), "Выберите базисное неизвестное во 2 уравнении");
+    EXPECT_EQ(BasisQuestion(window.run, problem, 3).Prompt(), "Выберите базисное неизвестное в 3 уравнении");
     std::vector<std::string> names = {"x1", "x2", "x3", "x4"};
-    EXPECT_EQ(BasisQuestion(window, problem, 1).Choices(), names);
+    EXPECT_EQ(BasisQuestion(window.run, problem, 1).Choices(), names);
 }
 
 TEST(Questions, ElementLabelsNameTheCell)
 {
     Problem problem = ThreeEquations();
     FakeTutoringWindow window(problem);
-    EXPECT_EQ(ElementQuestion(window, problem, ElementMode::IndexRow, 4, 1).Label(), "Ind(0)=");
-    EXPECT_EQ(ElementQuestion(window, problem, ElementMode::NewTable, 4, 3).Label(), "Ind(2)=");
-    EXPECT_EQ(ElementQuestion(window, problem, ElementMode::KeyRow, 2, 1).Label(), "B(2)=");
-    EXPECT_EQ(ElementQuestion(window, problem, ElementMode::NewTable, 3, 5).Label(), "A(3,4)=");
+    EXPECT_EQ(ElementQuestion(window.run, problem, ElementMode::IndexRow, 4, 1).Label(), "Ind(0)=");
+    EXPECT_EQ(ElementQuestion(window.run, problem, ElementMode::NewTable, 4, 3).Label(), "Ind(2)=");
+    EXPECT_EQ(ElementQuestion(window.run, problem, ElementMode::KeyRow, 2, 1).Label(), "B(2)=");
+    EXPECT_EQ(ElementQuestion(window.run, problem, ElementMode::NewTable, 3, 5).Label(), "A(3,4)=");
 }
 
 TEST(Questions, ElementAcceptsValuesAndExpressionsAtThreeDecimals)
@@ -46,10 +45,10 @@ TEST(Questions, ElementAcceptsValuesAndExpressionsAtThreeDecimals)
     Problem problem = BuildTestProblem({{{Q(1, 3), Q(1)}}, {Q(1)}, Q(0), true, {1}});
     FakeTutoringWindow window(problem);
     for (const char* right : {"1/3", "0.333", "0.3333", "(2-1)/3", "1/(2+1)"}) {
-        ElementQuestion question(window, problem, ElementMode::KeyRow, 1, 1);
+        ElementQuestion question(window.run, problem, ElementMode::KeyRow, 1, 1);
         EXPECT_EQ(question.Submit(right).outcome, Outcome::Accepted) << right;
     }
-    ElementQuestion question(window, problem, ElementMode::KeyRow, 1, 1);
+    ElementQuestion question(window.run, problem, ElementMode::KeyRow, 1, 1);
     EXPECT_EQ(question.Submit("0.33").outcome, Outcome::Retry);
     EXPECT_EQ(question.Submit("0.334").outcome, Outcome::Retry);
     EXPECT_EQ(question.Submit("").outcome, Outcome::Refused);
@@ -106,7 +105,7 @@ TEST(Questions, TypedNumbersAreJudgedExactlyAndExpressionsAtTheCalculatorsThreeD
         Problem problem = BuildTestProblem({{{Q(0), Q(1)}}, {Q(1)}, Q(0), true, {1}});
         problem.matrix[1][1] = row.expected;
         FakeTutoringWindow window(problem);
-        ElementQuestion question(window, problem, ElementMode::KeyRow, 1, 1);
+        ElementQuestion question(window.run, problem, ElementMode::KeyRow, 1, 1);
         EXPECT_EQ(question.Submit(row.typed).outcome, row.outcome);
     }
 }
@@ -132,7 +131,7 @@ TEST(Questions, ElementRefusesTextNotReadToItsEndAndNamesTheUnreadPart)
         {sum, "Ошибка синтаксиса выражение длиннее 255 символов, не прочитан конец: \"+0+0+0+0+0+0+0+0+0+0…\""},
     };
     for (const auto& [typed, message] : rows) {
-        ElementQuestion question(window, problem, ElementMode::KeyRow, 1, 1);
+        ElementQuestion question(window.run, problem, ElementMode::KeyRow, 1, 1);
         Verdict verdict = question.Submit(typed);
         EXPECT_EQ(verdict.outcome, Outcome::Refused) << typed;
         EXPECT_EQ(verdict.message, message) << typed;
@@ -141,7 +140,7 @@ TEST(Questions, ElementRefusesTextNotReadToItsEndAndNamesTheUnreadPart)
     // spaces alone are left, also beyond the length limit
     const std::string spacesOnly[] = {"1/3   ", "  1/3 ", "1/3" + std::string(255, ' ')};
     for (const std::string& right : spacesOnly) {
-        ElementQuestion question(window, problem, ElementMode::KeyRow, 1, 1);
+        ElementQuestion question(window.run, problem, ElementMode::KeyRow, 1, 1);
         EXPECT_EQ(question.Submit(right).outcome, Outcome::Accepted) << '"' << right << '"';
     }
 }
@@ -150,30 +149,30 @@ TEST(Questions, UnreadTextIsNotCountedAsAWrongValue)
 {
     Problem problem = BuildTestProblem({{{Q(1, 3), Q(1)}}, {Q(1)}, Q(0), true, {1}});
     FakeTutoringWindow window(problem);
-    ElementQuestion refusedOnly(window, problem, ElementMode::NewTable, 1, 1);
+    ElementQuestion refusedOnly(window.run, problem, ElementMode::NewTable, 1, 1);
     for (const char* typed : {"1e5", "0.3 3", "1/3Б"})
         EXPECT_EQ(refusedOnly.Submit(typed).outcome, Outcome::Refused) << typed;
     EXPECT_EQ(refusedOnly.Submit("1/3").outcome, Outcome::Accepted);
 
-    ElementQuestion thenWrong(window, problem, ElementMode::NewTable, 1, 1);
+    ElementQuestion thenWrong(window.run, problem, ElementMode::NewTable, 1, 1);
     for (const char* typed : {"1e5", "0.3 3", "1/3Б"})
         EXPECT_EQ(thenWrong.Submit(typed).outcome, Outcome::Refused) << typed;
     EXPECT_EQ(thenWrong.Submit("0.3").outcome, Outcome::Retry);
     EXPECT_EQ(thenWrong.Submit("1/4").outcome, Outcome::Retry);
     EXPECT_EQ(thenWrong.Submit("2/6").outcome, Outcome::Accepted);
     EXPECT_TRUE(window.runActive);
-    EXPECT_EQ(window.status, "");
+    EXPECT_EQ(window.Status(), "");
 }
 
 TEST(Questions, KeyDialogTextsAndRanges)
 {
     Problem problem = ThreeEquations();
     FakeTutoringWindow window(problem);
-    KeyQuestion column(window, problem, KeyQuestion::Mode::Column, 1, 2);
+    KeyQuestion column(window.run, problem, KeyQuestion::Mode::Column, 1, 2);
     EXPECT_EQ(column.Label(), "Ключевой столбец");
     EXPECT_EQ(column.Caption(), "Выберите ключевой столбец");
     EXPECT_EQ(column.RangeMax(), 4);
-    KeyQuestion element(window, problem, KeyQuestion::Mode::Element, 1, 2);
+    KeyQuestion element(window.run, problem, KeyQuestion::Mode::Element, 1, 2);
     EXPECT_EQ(element.Label(), "Ключевой элемент");
     EXPECT_EQ(element.Caption(), "Выберите ключевой элемент");
     EXPECT_EQ(element.RangeMax(), 3);
@@ -183,14 +182,14 @@ TEST(Questions, KeyColumnHighlightFollowsTheNumber)
 {
     Problem problem = ThreeEquations();
     FakeTutoringWindow window(problem);
-    KeyQuestion question(window, problem, KeyQuestion::Mode::Column, 1, 2);
+    KeyQuestion question(window.run, problem, KeyQuestion::Mode::Column, 1, 2);
     question.OnNumberChanged(2);
     question.OnNumberChanged(1);
-    for (int row = 2; row <= 5; ++row) {
-        EXPECT_EQ(window.GetCellBackColor(Grid::Main, row, 3), ChoiceColour);
-        EXPECT_EQ(window.GetCellBackColor(Grid::Main, row, 4), CLR_DEFAULT);
+    for (int row = 1; row <= 4; ++row) {
+        EXPECT_EQ(window.MarkAt({row, 2}), CellMark::Column);
+        EXPECT_EQ(window.MarkAt({row, 3}), CellMark::None);
     }
-    EXPECT_EQ(window.GetCellBackColor(Grid::Main, 1, 3), CLR_DEFAULT) << "the header row is not marked";
+    EXPECT_EQ(window.MarkAt({Headings, 2}), CellMark::None) << "the header row is not marked";
 }
 
 TEST(Questions, TiedKeyElementsAreBothRightAndTheMarksStayOnlyAtTheFirstPivot)
@@ -198,33 +197,40 @@ TEST(Questions, TiedKeyElementsAreBothRightAndTheMarksStayOnlyAtTheFirstPivot)
     Problem problem = ThreeEquations();
     problem.ComputeIndexRow();
     FakeTutoringWindow window(problem);
-    KeyQuestion first(window, problem, KeyQuestion::Mode::Element, 1, 2);
+    KeyQuestion first(window.run, problem, KeyQuestion::Mode::Element, 1, 2);
     first.OnNumberChanged(3);
-    EXPECT_EQ(window.GetCellBackColor(Grid::Main, 4, 3), CandidateColour);
-    EXPECT_EQ(window.GetCellBackColor(Grid::Main, 2, 3), ChoiceColour);
+    EXPECT_EQ(window.MarkAt({3, 2}), CellMark::Candidate);
+    EXPECT_EQ(window.MarkAt({1, 2}), CellMark::Column);
     EXPECT_EQ(first.Submit(1).outcome, Outcome::Retry);
     EXPECT_EQ(first.Submit(3).outcome, Outcome::Accepted);
     EXPECT_EQ(first.KeyRow(), 3);
-    EXPECT_EQ(window.GetCellBackColor(Grid::Main, 4, 3), CandidateColour) << "kept for the key row";
+    EXPECT_EQ(window.MarkAt({3, 2}), CellMark::Candidate) << "kept for the key row";
 
-    KeyQuestion later(window, problem, KeyQuestion::Mode::Element, 1, 3);
+    KeyQuestion later(window.run, problem, KeyQuestion::Mode::Element, 1, 3);
     later.OnNumberChanged(2);
     EXPECT_EQ(later.Submit(2).outcome, Outcome::Accepted);
-    for (int row = 0; row <= 5; ++row)
-        for (int c = 0; c <= 6; ++c)
-            EXPECT_EQ(window.GetCellBackColor(Grid::Main, row, c), CLR_DEFAULT);
+    window.State().table.ForEachPlace(
+        [&](TablePlace place) { EXPECT_EQ(window.MarkAt(place), CellMark::None) << place.row << "," << place.column; });
 }
 
-TEST(Questions, KeyNumbersOutsideTheTableAreWrongChoices)
+// A number that names no column or row, the field's first 0 among them, is a slip of the
+// keyboard: refused with the range, never counted.
+TEST(Questions, KeyNumbersOutsideTheTableAreRefusedWithTheirRange)
 {
     Problem problem = ThreeEquations();
     problem.ComputeIndexRow();
     FakeTutoringWindow window(problem);
-    KeyQuestion question(window, problem, KeyQuestion::Mode::Column, 1, 2);
-    EXPECT_EQ(question.Submit(0).outcome, Outcome::Retry);
-    EXPECT_EQ(question.Submit(99).outcome, Outcome::Failed);
-    EXPECT_EQ(window.status, "Ключевой столбец выбран неправильно");
-    EXPECT_FALSE(window.runActive);
+    KeyQuestion column(window.run, problem, KeyQuestion::Mode::Column, 1, 2);
+    KeyQuestion element(window.run, problem, KeyQuestion::Mode::Element, 1, 2);
+    for (int number : {0, -1, 5, 99}) {
+        const Verdict verdict = column.Submit(number);
+        EXPECT_EQ(verdict.outcome, Outcome::Refused) << number;
+        EXPECT_EQ(verdict.message, "Введите номер столбца от 1 до 4");
+        EXPECT_EQ(verdict.caption, "Ошибка ввода");
+        EXPECT_EQ(element.Submit(number == 5 ? 4 : number).message, "Введите номер строки от 1 до 3");
+    }
+    EXPECT_EQ(column.Submit(2).outcome, Outcome::Retry) << "the one forgiven mistake is still there";
+    EXPECT_TRUE(window.runActive);
 }
 
 } // namespace

@@ -13,7 +13,6 @@
 
 namespace {
 
-using Grid = TutoringWindow::Grid;
 using Event = FakeTutoringWindow::Event;
 
 // max F = 3x1 + x2 with x2 and x3 basic. The first table goes on with key column x1 and key
@@ -54,18 +53,18 @@ TEST_F(TutoringRunTest, RightAnswersLeadFromTheFirstTableToSuccess)
     FakeTutoringWindow window(problem);
     window.run.RunTutoring();
 
-    EXPECT_EQ(window.status, "Задача успешно решена");
+    EXPECT_EQ(window.Status(), "Задача успешно решена");
     EXPECT_TRUE(window.runActive);
-    ASSERT_EQ(window.snapshots.size(), 2u);
+    ASSERT_EQ(window.Snapshots().size(), 2u);
     EXPECT_EQ(window.run.TableNumber(), 3);
     // the first table completed by the student, then the optimal one
-    EXPECT_EQ(window.snapshots[0].at({2, 1}), "x2");
-    EXPECT_EQ(window.snapshots[0].at({4, 2}), "4");
-    EXPECT_EQ(window.snapshots[0].at({4, 3}), "-2");
-    EXPECT_EQ(window.snapshots[1].at({3, 1}), "x1");
-    EXPECT_EQ(window.snapshots[1].at({3, 0}), "3");
-    EXPECT_EQ(window.snapshots[1].at({2, 5}), "-1/2");
-    EXPECT_EQ(window.snapshots[1].at({4, 2}), "10");
+    EXPECT_EQ(window.SnapshotText(0, {1, Basis}), "x2");
+    EXPECT_EQ(window.SnapshotText(0, {3, 1}), "4");
+    EXPECT_EQ(window.SnapshotText(0, {3, 2}), "-2");
+    EXPECT_EQ(window.SnapshotText(1, {2, Basis}), "x1");
+    EXPECT_EQ(window.SnapshotText(1, {2, Price}), "3");
+    EXPECT_EQ(window.SnapshotText(1, {1, 4}), "-1/2");
+    EXPECT_EQ(window.SnapshotText(1, {3, 1}), "10");
 
     std::vector<std::string> kinds;
     for (const Event& e : window.events)
@@ -87,6 +86,7 @@ TEST_F(TutoringRunTest, RandomProblemsEndWithSuccessForARightStudent)
 {
     std::mt19937 random(31);
     int succeeded = 0;
+    int unboundedEndings = 0;
     for (int trial = 0; trial < 150; ++trial) {
         SCOPED_TRACE(testing::Message() << "trial " << trial);
         Problem problem = BuildTestProblem(RandomCanonicalProblem(random, 5, 8));
@@ -94,16 +94,19 @@ TEST_F(TutoringRunTest, RandomProblemsEndWithSuccessForARightStudent)
         FakeTutoringWindow window(problem);
         window.displayMode = trial % 3 == 0 ? DisplayMode::DecimalFractions : DisplayMode::CommonFractions;
         window.run.RunTutoring();
-        ASSERT_EQ(window.status, "Задача успешно решена");
+        const bool unbounded = ClassifyTable(problem) == StepStatus::NoSolution || HasBlockedColumn(problem);
+        ASSERT_EQ(window.Status(), unbounded ? "Задача не имеет решения: функция не ограничена" : "Задача успешно решена");
         ASSERT_TRUE(window.runActive);
-        EXPECT_EQ(window.snapshots.size(), static_cast<size_t>(window.run.TableNumber() - 1));
+        EXPECT_EQ(window.Snapshots().size(), static_cast<size_t>(window.run.TableNumber() - 1));
         EXPECT_TRUE(window.EventsOf("fail").empty());
-        EXPECT_EQ(window.EventsOf("message").size(), 1u) << "the success only: no repeated basis";
+        EXPECT_EQ(window.EventsOf("message").size(), 1u) << "the ending only: no repeated basis";
+        unboundedEndings += unbounded;
         StepStatus status = ClassifyTable(problem);
         EXPECT_TRUE(status != StepStatus::Continue || HasBlockedColumn(problem));
         ++succeeded;
     }
     EXPECT_EQ(succeeded, 150);
+    EXPECT_GT(unboundedEndings, 0) << "the trials include unbounded problems";
 }
 
 struct FailureCase {
@@ -122,9 +125,9 @@ TEST_F(TutoringRunTest, EveryFailureWritesItsReasonAtItsMoment)
         {"wrong basis of equation 2", [](auto& w) { w.basisAnswers = {"x2", "x2", "x1"}; },
          "Неизвестное x1 не является базисным в 2 уравнении", 1, "basis"},
         {"index row free term", [](auto& w) { w.elementAnswers = {"1", "2", "3"}; },
-         "Элемент индексной строки Ind(0) расчитан неверно", 1, "element"},
+         "Элемент индексной строки Ind(0) рассчитан неверно", 1, "element"},
         {"index row of x2", [](auto& w) { w.elementAnswers = {"4", "-2", "7", "7", "7"}; },
-         "Элемент индексной строки Ind(2) расчитан неверно", 1, "element"},
+         "Элемент индексной строки Ind(2) рассчитан неверно", 1, "element"},
         {"No while not all iterations are done", [](auto& w) { w.decisions = {false}; },
          "Решение о следующей итерации принято неверно", 1, "yes/no"},
         {"key column", [](auto& w) { w.keyColumnAnswers = {2, 3}; }, "Ключевой столбец выбран неправильно", 1,
@@ -132,13 +135,13 @@ TEST_F(TutoringRunTest, EveryFailureWritesItsReasonAtItsMoment)
         {"key element", [](auto& w) { w.keyElementAnswers = {1, 1}; }, "Ключевой элемент выбран неправильно", 1,
          "key element"},
         {"key row", [](auto& w) { w.elementAnswers = {"4", "-2", "0", "0", "0", "0", "0"}; },
-         "Элемент ключевой строки B(2) расчитан неверно", 1, "element"},
+         "Элемент ключевой строки B(2) рассчитан неверно", 1, "element"},
         {"key row of x3",
          [](auto& w) { w.elementAnswers = {"4", "-2", "0", "0", "3", "1", "0", "0", "0", "1"}; },
-         "Элемент ключевой строки A(2,3) расчитан неверно", 1, "element"},
+         "Элемент ключевой строки A(2,3) рассчитан неверно", 1, "element"},
         {"new table element",
          [](auto& w) { w.elementAnswers = {"4", "-2", "0", "0", "3", "1", "0", "1/2", "9", "9", "9"}; },
-         "Элемент A(1,2) расчитан неверно", 1, "element"},
+         "Элемент A(1,2) рассчитан неверно", 1, "element"},
         {"Yes after the last table", [](auto& w) { w.decisions = {true, true}; },
          "Решение о следующей итерации принято неверно", 2, "yes/no"},
     };
@@ -149,10 +152,10 @@ TEST_F(TutoringRunTest, EveryFailureWritesItsReasonAtItsMoment)
         FakeTutoringWindow window(problem);
         c.script(window);
         window.run.RunTutoring();
-        EXPECT_EQ(window.status, c.status);
+        EXPECT_EQ(window.Status(), c.status);
         EXPECT_FALSE(window.runActive);
         EXPECT_EQ(window.EventsOf("fail").size(), 1u);
-        EXPECT_EQ(window.snapshots.size(), c.snapshots);
+        EXPECT_EQ(window.Snapshots().size(), c.snapshots);
         // nothing is asked after the failure
         std::string lastQuestion;
         for (const Event& e : window.events)
@@ -161,6 +164,33 @@ TEST_F(TutoringRunTest, EveryFailureWritesItsReasonAtItsMoment)
         EXPECT_EQ(lastQuestion, c.lastQuestion);
         EXPECT_EQ(window.events.back().kind, "fail");
     }
+}
+
+// Max F = 2x1 + x2, x1 - x2 + x3 = 1, -2x1 + x2 + x4 = 2: after the pivot on x1 the index row is
+// 2, 0, -3, 2, 0 and column x2 is (-1, -1). There is no solution to write out.
+TEST_F(TutoringRunTest, UnboundedFunctionIsNoSuccess)
+{
+    auto textbook = [] {
+        return BuildTestProblem({{{Q(1), Q(1), Q(-1), Q(1), Q(0)}, {Q(2), Q(-2), Q(1), Q(0), Q(1)}},
+                                 {Q(2), Q(1), Q(0), Q(0)}, Q(0), true, {3, 4}});
+    };
+    Problem problem = textbook();
+    FakeTutoringWindow right(problem);
+    right.run.RunTutoring();
+    EXPECT_EQ(right.SnapshotText(1, {3, 3}), "-3");
+    EXPECT_EQ(right.Status(), "Задача не имеет решения: функция не ограничена");
+    EXPECT_EQ(right.run.GetEnding(), TutoringRun::Ending::Unbounded);
+    const Event& told = right.events.back();
+    EXPECT_EQ(told.text, "Верно: целевая функция не ограничена, задача не имеет решения");
+    EXPECT_EQ(told.icon, MessageIcon::Information);
+    EXPECT_TRUE(right.runActive);
+
+    Problem again = textbook();
+    FakeTutoringWindow wrong(again);
+    wrong.decisions = {true, true};
+    wrong.run.RunTutoring();
+    EXPECT_EQ(wrong.EventsOf("message").back().text, "Вы приняли неверное решение, так как все итерации выполнены");
+    EXPECT_FALSE(wrong.runActive);
 }
 
 TEST_F(TutoringRunTest, WrongDecisionsAreExplained)
@@ -180,7 +210,7 @@ TEST_F(TutoringRunTest, WrongDecisionsAreExplained)
     late.decisions = {true};
     late.run.RunTutoring();
     EXPECT_EQ(late.EventsOf("message").at(0).text, "Вы приняли неверное решение, так как все итерации выполнены");
-    EXPECT_EQ(late.status, "Решение о следующей итерации принято неверно");
+    EXPECT_EQ(late.Status(), "Решение о следующей итерации принято неверно");
 }
 
 TEST_F(TutoringRunTest, ToleratedMistakesAreForgiven)
@@ -192,7 +222,7 @@ TEST_F(TutoringRunTest, ToleratedMistakesAreForgiven)
     window.keyColumnAnswers = {2};
     window.keyElementAnswers = {1};
     window.run.RunTutoring();
-    EXPECT_EQ(window.status, "Задача успешно решена");
+    EXPECT_EQ(window.Status(), "Задача успешно решена");
     std::vector<std::pair<std::string, std::string>> messages;
     for (const Event& e : window.EventsOf("message"))
         messages.push_back({e.text, e.caption});
@@ -216,7 +246,7 @@ TEST_F(TutoringRunTest, InputThatCannotBeJudgedIsRefusedWithoutCounting)
     window.keyColumnAnswers = {std::nullopt, std::nullopt, 2};
     window.keyElementAnswers = {std::nullopt, 1};
     window.run.RunTutoring();
-    EXPECT_EQ(window.status, "Задача успешно решена");
+    EXPECT_EQ(window.Status(), "Задача успешно решена");
     std::vector<std::string> texts;
     for (const Event& e : window.EventsOf("message"))
         texts.push_back(e.text);
@@ -237,11 +267,11 @@ TEST_F(TutoringRunTest, MinProblemIsJudgedOnDisplayedValues)
     // Ind(0) is -4 and Ind(1) is 2 as the student sees them: the internal values are wrong.
     window.elementAnswers = {"4", "-4", "-2", "2"};
     window.run.RunTutoring();
-    EXPECT_EQ(window.status, "Задача успешно решена");
+    EXPECT_EQ(window.Status(), "Задача успешно решена");
     EXPECT_EQ(window.EventsOf("message").size(), 3u); // two wrong values and the success
-    EXPECT_EQ(window.snapshots[0].at({2, 0}), "-1");
-    EXPECT_EQ(window.snapshots[0].at({0, 3}), "-3");
-    EXPECT_EQ(window.snapshots[1].at({4, 2}), "-10");
+    EXPECT_EQ(window.SnapshotText(0, {1, Price}), "-1");
+    EXPECT_EQ(window.SnapshotText(0, {0, 2}), "-3");
+    EXPECT_EQ(window.SnapshotText(1, {3, 1}), "-10");
 }
 
 TEST_F(TutoringRunTest, RandomElementsFollowTheSeededSequence)
@@ -251,13 +281,13 @@ TEST_F(TutoringRunTest, RandomElementsFollowTheSeededSequence)
     std::vector<std::pair<int, int>> focusAtQuestion;
     window.onQuestion = [&](const Event& e) {
         if (e.kind == "element" && e.caption == "3")
-            focusAtQuestion.push_back(window.mainFocus);
+            focusAtQuestion.push_back({window.State().pointed->row, window.State().pointed->column});
     };
     window.run.RunTutoring();
     // Indices 2, 10, 11, 3, 0 of the 3 x 4 elements; the key row and key column were excluded.
     std::vector<std::pair<int, int>> expected = {{1, 3}, {3, 3}, {3, 4}, {1, 4}, {1, 1}};
     EXPECT_EQ(AskedNewTableElements(window), expected);
-    std::vector<std::pair<int, int>> focus = {{2, 4}, {4, 4}, {4, 5}, {2, 5}, {2, 2}};
+    std::vector<std::pair<int, int>> focus = {{1, 3}, {3, 3}, {3, 4}, {1, 4}, {1, 1}};
     EXPECT_EQ(focusAtQuestion, focus);
     std::vector<uint32_t> asked = {4, 5, 6, 7, 1, 9, 2, 10, 11, 3, 0};
     EXPECT_EQ(window.run.AskedElements(), asked);
@@ -281,7 +311,7 @@ TEST_F(TutoringRunTest, StuckSequenceFallsBackToTheFirstFreeElements)
     window.run.RunTutoring();
     std::vector<std::pair<int, int>> expected = {{1, 1}, {1, 3}, {1, 4}, {3, 1}, {3, 3}};
     EXPECT_EQ(AskedNewTableElements(window), expected);
-    EXPECT_EQ(window.status, "Задача успешно решена");
+    EXPECT_EQ(window.Status(), "Задача успешно решена");
 }
 
 TEST_F(TutoringRunTest, FewerRandomElementsWhenFewerAreLeft)
@@ -291,7 +321,7 @@ TEST_F(TutoringRunTest, FewerRandomElementsWhenFewerAreLeft)
     FakeTutoringWindow window(problem);
     window.run.RunTutoring();
     EXPECT_EQ(AskedNewTableElements(window).size(), 2u);
-    EXPECT_EQ(window.status, "Задача успешно решена");
+    EXPECT_EQ(window.Status(), "Задача успешно решена");
 }
 
 TEST_F(TutoringRunTest, OptimalFirstTableEndsAtOnceOnNo)
@@ -299,8 +329,8 @@ TEST_F(TutoringRunTest, OptimalFirstTableEndsAtOnceOnNo)
     Problem problem = OptimalProblem();
     FakeTutoringWindow window(problem);
     window.run.RunTutoring();
-    EXPECT_EQ(window.status, "Задача успешно решена");
-    EXPECT_EQ(window.snapshots.size(), 1u);
+    EXPECT_EQ(window.Status(), "Задача успешно решена");
+    EXPECT_EQ(window.Snapshots().size(), 1u);
     EXPECT_EQ(window.EventsOf("yes/no").size(), 1u);
 }
 
@@ -314,8 +344,8 @@ TEST_F(TutoringRunTest, AlternativeTableIsBuiltOnYesAndNoThenSucceeds)
     FakeTutoringWindow window(problem);
     window.decisions = {true, false};
     window.run.RunTutoring();
-    EXPECT_EQ(window.status, "Задача успешно решена");
-    EXPECT_EQ(window.snapshots.size(), 2u);
+    EXPECT_EQ(window.Status(), "Задача успешно решена");
+    EXPECT_EQ(window.Snapshots().size(), 2u);
     EXPECT_EQ(problem.basis[2], 3);
 }
 
@@ -323,55 +353,55 @@ TEST_F(TutoringRunTest, WindowShowsEachPhaseAsTheStudentSeesIt)
 {
     Problem problem = TwoStepProblem();
     FakeTutoringWindow window(problem);
-    EXPECT_EQ(window.Text(Grid::Main, 2, 0), "?");
-    EXPECT_EQ(window.Text(Grid::Main, 4, 3), "?");
-    EXPECT_EQ(window.Text(Grid::Main, 1, 2), "Св.чл.");
-    EXPECT_EQ(window.Text(Grid::Main, 0, 3), "3");
+    EXPECT_EQ(window.Shown({1, Price}), "?");
+    EXPECT_EQ(window.Shown({3, 2}), "?");
+    EXPECT_EQ(window.Shown({Headings, 1}), "Св.чл.");
+    EXPECT_EQ(window.Shown({0, 2}), "3");
     int questions = 0;
     window.onQuestion = [&](const Event& e) {
         SCOPED_TRACE(testing::Message() << "question " << questions);
         if (e.kind == "basis") {
-            EXPECT_EQ(window.GetCellBackColor(Grid::Main, e.row + 1, 0), PromptColour);
-            EXPECT_EQ(window.GetCellBackColor(Grid::Main, e.row + 1, 1), PromptColour);
-            EXPECT_EQ(window.Text(Grid::Main, 2, 1), e.row == 1 ? "?" : "x2");
-            EXPECT_EQ(window.Text(Grid::Main, 3, 0), "?");
+            EXPECT_EQ(window.MarkAt({e.row, Price}), CellMark::Asked);
+            EXPECT_EQ(window.MarkAt({e.row, Basis}), CellMark::Asked);
+            EXPECT_EQ(window.Shown({1, Basis}), e.row == 1 ? "?" : "x2");
+            EXPECT_EQ(window.Shown({2, Price}), "?");
         }
         if (e.kind == "element" && e.caption == "1") {
-            EXPECT_EQ(window.GetCellBackColor(Grid::Main, 4, e.column + 1), PromptColour);
-            EXPECT_EQ(window.GetCellBackColor(Grid::Main, 2, 0), CLR_DEFAULT);
-            EXPECT_EQ(window.Text(Grid::Main, 3, 0), "0");
-            EXPECT_EQ(window.Text(Grid::Main, 4, e.column + 1), "?");
-            EXPECT_EQ(window.Text(Grid::Main, 4, 2), e.column == 1 ? "?" : "4");
+            EXPECT_EQ(window.MarkAt({3, e.column}), CellMark::Asked);
+            EXPECT_EQ(window.MarkAt({1, Price}), CellMark::None);
+            EXPECT_EQ(window.Shown({2, Price}), "0");
+            EXPECT_EQ(window.Shown({3, e.column}), "?");
+            EXPECT_EQ(window.Shown({3, 1}), e.column == 1 ? "?" : "4");
         }
         if (e.kind == "element" && e.caption == "2") {
-            EXPECT_TRUE(window.keyRowEnabled);
-            EXPECT_EQ(window.keyRowColumns, 6);
-            EXPECT_EQ(window.Text(Grid::KeyRow, 0, 0), "3");
-            EXPECT_EQ(window.Text(Grid::KeyRow, 0, 1), "x1");
-            EXPECT_EQ(window.Text(Grid::KeyRow, 0, e.column + 1), "?");
-            EXPECT_EQ(window.GetCellBackColor(Grid::KeyRow, 0, e.column + 1), PromptColour);
+            EXPECT_TRUE(window.KeyRowShown());
+            EXPECT_EQ(window.State().keyRow.LastColumn(), 4);
+            EXPECT_EQ(window.KeyRowText(-1), "3");
+            EXPECT_EQ(window.KeyRowText(0), "x1");
+            EXPECT_EQ(window.KeyRowText(e.column), "?");
+            EXPECT_EQ(window.KeyRowMark(e.column), CellMark::Asked);
             if (e.column > 1) {
-                EXPECT_EQ(window.Text(Grid::KeyRow, 0, 2), "3");
-                EXPECT_EQ(window.GetCellBackColor(Grid::KeyRow, 0, 2), ChoiceColour);
+                EXPECT_EQ(window.KeyRowText(1), "3");
+                EXPECT_EQ(window.KeyRowMark(1), CellMark::Column);
             }
             // the previous table, with the chosen column and key element marked
-            EXPECT_EQ(window.Text(Grid::Main, 3, 2), "6");
-            EXPECT_EQ(window.GetCellBackColor(Grid::Main, 2, 3), ChoiceColour);
-            EXPECT_EQ(window.GetCellBackColor(Grid::Main, 3, 3), CandidateColour);
+            EXPECT_EQ(window.Shown({2, 1}), "6");
+            EXPECT_EQ(window.MarkAt({1, 2}), CellMark::Column);
+            EXPECT_EQ(window.MarkAt({2, 2}), CellMark::Candidate);
         }
         if (e.kind == "element" && e.caption == "3") {
-            EXPECT_EQ(window.Text(Grid::Main, 4, 2), "4") << "still the previous table";
+            EXPECT_EQ(window.Shown({3, 1}), "4") << "still the previous table";
         }
         ++questions;
     };
     window.run.RunTutoring();
     // the new table, the key-row grid cleared and disabled, the column marks gone
-    EXPECT_EQ(window.Text(Grid::Main, 4, 2), "10");
-    EXPECT_EQ(window.Text(Grid::Main, 3, 1), "x1");
-    EXPECT_FALSE(window.keyRowEnabled);
-    EXPECT_EQ(window.Text(Grid::KeyRow, 0, 1), "");
-    for (int row = 2; row <= 4; ++row)
-        EXPECT_EQ(window.GetCellBackColor(Grid::Main, row, 3), CLR_DEFAULT);
+    EXPECT_EQ(window.Shown({3, 1}), "10");
+    EXPECT_EQ(window.Shown({2, Basis}), "x1");
+    EXPECT_FALSE(window.KeyRowShown());
+    EXPECT_EQ(window.KeyRowText(0), "");
+    for (int row = 1; row <= 3; ++row)
+        EXPECT_EQ(window.MarkAt({row, 2}), CellMark::None);
 }
 
 TEST_F(TutoringRunTest, FailureDuringTheKeyRowKeepsThePreviousTable)
@@ -380,10 +410,10 @@ TEST_F(TutoringRunTest, FailureDuringTheKeyRowKeepsThePreviousTable)
     FakeTutoringWindow window(problem);
     window.elementAnswers = {"4", "-2", "0", "0", "3", "1", "9", "9", "9"};
     window.run.RunTutoring();
-    EXPECT_EQ(window.status, "Элемент ключевой строки A(2,2) расчитан неверно");
-    EXPECT_EQ(window.snapshots.size(), 1u);
-    EXPECT_EQ(window.Text(Grid::Main, 4, 2), "4");
-    EXPECT_EQ(window.Text(Grid::KeyRow, 0, 2), "3");
+    EXPECT_EQ(window.Status(), "Элемент ключевой строки A(2,2) рассчитан неверно");
+    EXPECT_EQ(window.Snapshots().size(), 1u);
+    EXPECT_EQ(window.Shown({3, 1}), "4");
+    EXPECT_EQ(window.KeyRowText(1), "3");
     EXPECT_TRUE(AskedNewTableElements(window).empty());
 }
 
@@ -401,9 +431,9 @@ TEST_F(TutoringRunTest, NumbersBeyondSixtyFourBitsAreShownInFullAndJudgedExactly
     FakeTutoringWindow window(problem);
     window.run.RunTutoring();
     EXPECT_TRUE(window.EventsOf("fail").empty());
-    EXPECT_EQ(window.status, "Задача успешно решена");
-    ASSERT_GE(window.snapshots.size(), 2u);
-    EXPECT_EQ(window.snapshots[1].at({4, 2}), "725355491769437211800371/219902325555")
+    EXPECT_EQ(window.Status(), "Задача успешно решена");
+    ASSERT_GE(window.Snapshots().size(), 2u);
+    EXPECT_EQ(window.SnapshotText(1, {3, 1}), "725355491769437211800371/219902325555")
         << "the objective value of the second table, every digit";
 }
 
@@ -412,7 +442,7 @@ TEST_F(TutoringRunTest, OverflowReportForAWindowThatCannotShowItsFirstTable)
     Problem problem = TwoStepProblem();
     FakeTutoringWindow window(problem);
     window.run.ReportOverflow();
-    EXPECT_EQ(window.status, kOverflowStatus);
+    EXPECT_EQ(window.Status(), kOverflowStatus);
     ASSERT_EQ(window.events.size(), 1u) << "one message, no question, no failure";
     EXPECT_EQ(window.events[0].kind, "message");
     EXPECT_EQ(window.events[0].text, kOverflowMessage);
@@ -456,10 +486,10 @@ int KeyRowOfLowestNumberedBasic(const Problem& problem, int column)
 std::vector<std::set<std::string>> SnapshotBases(const FakeTutoringWindow& window)
 {
     std::vector<std::set<std::string>> bases;
-    for (const auto& snapshot : window.snapshots) {
+    for (const TableView& snapshot : window.Snapshots()) {
         std::set<std::string> names;
         for (int i = 1; i <= window.problem.equationCount; ++i)
-            names.insert(snapshot.at({i + 1, 1}));
+            names.insert(CellText(snapshot.At({i, Basis}), DisplayMode::CommonFractions));
         bases.push_back(names);
     }
     return bases;
@@ -520,14 +550,14 @@ TEST_F(TutoringRunTest, LowestNumbersAfterTheCycleMessageSolveBealeExample)
     StopAfterDecisions(window, 30);
     window.run.RunTutoring();
 
-    EXPECT_EQ(window.status, "Задача успешно решена");
+    EXPECT_EQ(window.Status(), "Задача успешно решена");
     EXPECT_TRUE(window.runActive);
     auto messages = window.EventsOf("message");
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0].text, kBealeCycle);
     EXPECT_EQ(problem.DisplayValue(problem.equationCount + 1, 1), Q(5, 4));
-    EXPECT_EQ(window.Text(Grid::Main, 5, 2), "5/4");
-    EXPECT_EQ(window.snapshots.size(), static_cast<size_t>(window.run.TableNumber() - 1));
+    EXPECT_EQ(window.Shown({4, 1}), "5/4");
+    EXPECT_EQ(window.Snapshots().size(), static_cast<size_t>(window.run.TableNumber() - 1));
 }
 
 TEST_F(TutoringRunTest, AlternativeOptimumBuiltBackAgainIsNoCycle)
@@ -555,8 +585,8 @@ TEST_F(TutoringRunTest, AlternativeOptimumBuiltBackAgainIsNoCycle)
         "Теперь вам не составит труда выписать решение из таблицы",
     };
     EXPECT_EQ(texts, expected);
-    EXPECT_EQ(window.status, "Задача успешно решена");
-    EXPECT_EQ(window.snapshots.size(), 3u);
+    EXPECT_EQ(window.Status(), "Задача успешно решена");
+    EXPECT_EQ(window.Snapshots().size(), 3u);
 }
 
 } // namespace

@@ -140,7 +140,7 @@ TEST_F(EntryDlgTest, PagesForwardShowTheirTextsAndControls)
 
     Next();
     EXPECT_EQ(wizard->Page(), 5);
-    EXPECT_TRUE(Text(IDC_HEADING).contains("Как вы хотите обозначить неизвестые и фунцию?"));
+    EXPECT_TRUE(Text(IDC_HEADING).contains("Как вы хотите обозначить неизвестные и функцию?"));
     EXPECT_EQ(Text(IDC_GRID_CAPTION), "Обозначения переменных");
     EXPECT_EQ(Text(IDC_FUNCTION_CAPTION), "Обозначение функции");
     for (int id : {IDC_HEADING, IDC_GRID_CAPTION, IDC_GRID, IDC_FUNCTION_CAPTION, IDC_DESIGNATION})

@@ -130,17 +130,17 @@ INSTANTIATE_TEST_SUITE_P(
                      "Неизвестное x2 не является базисным в 1 уравнении",
                      "Неизвестное x1 не является базисным в 1 уравнении", 1},
         FailurePoint{"IndexRow", [](KeyboardStudent& s) { s.indexRowAnswers = {"0", "2", "-3", "2/3", "-2.01"}; },
-                     "Элемент индексной строки Ind(1) расчитан неверно", "Расчет неверный, повторите еще раз", 1},
+                     "Элемент индексной строки Ind(1) рассчитан неверно", "Расчет неверный, повторите еще раз", 1},
         FailurePoint{"NoWhileNotOptimal", [](KeyboardStudent& s) { s.decisions = {false}; }, kWrongDecision,
                      "Вы приняли неверное решение, так как не все итерации выполнены", 1},
         FailurePoint{"YesWhenOptimal", [](KeyboardStudent& s) { s.decisions = {true, true, true}; }, kWrongDecision,
                      "Вы приняли неверное решение, так как все итерации выполнены", 3},
-        FailurePoint{"KeyColumn", [](KeyboardStudent& s) { s.keyColumnAnswers = {"3", "5"}; },
+        FailurePoint{"KeyColumn", [](KeyboardStudent& s) { s.keyColumnAnswers = {"3", "4"}; },
                      "Ключевой столбец выбран неправильно", "Ключевой столбец выбран неправильно", 1},
-        FailurePoint{"KeyElement", [](KeyboardStudent& s) { s.keyElementAnswers = {"1", "0"}; },
+        FailurePoint{"KeyElement", [](KeyboardStudent& s) { s.keyElementAnswers = {"1", "1"}; },
                      "Ключевой элемент выбран неправильно", "Ключевой элемент выбран неправильно", 1},
         FailurePoint{"KeyRow", [](KeyboardStudent& s) { s.keyRowAnswers = {"2", "1/3", "7", "7", "7"}; },
-                     "Элемент ключевой строки A(2,2) расчитан неверно", "Расчет неверный, повторите еще раз", 1}),
+                     "Элемент ключевой строки A(2,2) рассчитан неверно", "Расчет неверный, повторите еще раз", 1}),
     [](const testing::TestParamInfo<FailurePoint>& info) { return info.param.name; });
 
 TEST_F(TableRunTest, WrongNewTableElementEndsTheRunNamingTheElement)
@@ -150,7 +150,7 @@ TEST_F(TableRunTest, WrongNewTableElementEndsTheRunNamingTheElement)
     RunEnd end = StartRun();
     const auto [row, column] = student->lastElement;
     const QString element = column == 1 ? QString("B(%1)").arg(row) : QString("A(%1,%2)").arg(row).arg(column - 1);
-    EXPECT_EQ(end.status, "Элемент " + element + " расчитан неверно");
+    EXPECT_EQ(end.status, "Элемент " + element + " рассчитан неверно");
     EXPECT_EQ(end.title, "1-я симплексная таблица (F-MAX)") << "the new table is not shown";
     EXPECT_EQ(end.snapshots.size(), 1u);
     EXPECT_FALSE(StartEnabled());
@@ -217,7 +217,9 @@ TEST_F(TableRunTest, UnboundedObjectiveEndsWithNo)
 {
     EnterProblem({{"-1", "1", "=", "1"}}, {"0", "1", "0"});
     RunEnd end = StartRun();
-    EXPECT_EQ(end.status, kSuccess);
+    EXPECT_EQ(end.status, "Задача не имеет решения: функция не ограничена");
+    EXPECT_EQ(student->MessageTexts().last(), "Верно: целевая функция не ограничена, задача не имеет решения");
+    EXPECT_EQ(student->shown.back().icon, MessageBoxIcon::Information);
     EXPECT_EQ(end.snapshots.size(), 1u);
 
     TearDown();

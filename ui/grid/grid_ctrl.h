@@ -122,6 +122,9 @@ public:
     CellPos GetCellFromPoint(const QPoint& point) const;
     // Scrolls the body until the whole cell shows, as far as it fits.
     void EnsureVisible(int row, int column);
+    // One direction only: the other keeps its scroll.
+    void EnsureRowVisible(int row);
+    void EnsureColumnVisible(int column);
     bool RedrawCell(int row, int column);
     bool InvalidateCellRect(int row, int column);
     void Refresh();

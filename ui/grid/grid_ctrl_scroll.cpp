@@ -60,10 +60,24 @@ void CGridCtrl::EnsureVisible(int row, int column)
 {
     if (!IsValid(row, column))
         return;
-    // Scrolls to row (column) edges, so that the body starts with a whole row (column).
+    EnsureRowVisible(row);
+    EnsureColumnVisible(column);
+}
+
+// Scrolls to row (column) edges, so that the body starts with a whole row (column).
+void CGridCtrl::EnsureRowVisible(int row)
+{
+    if (row < 0 || row >= GetRowCount())
+        return;
     const int roomHeight = viewport()->height() - FixedHeight();
-    const int roomWidth = viewport()->width() - FixedWidth();
     verticalScrollBar()->setValue(m_rows.RevealScroll(row, Scroll(Qt::Vertical), roomHeight));
+}
+
+void CGridCtrl::EnsureColumnVisible(int column)
+{
+    if (column < 0 || column >= GetColumnCount())
+        return;
+    const int roomWidth = viewport()->width() - FixedWidth();
     horizontalScrollBar()->setValue(m_columns.RevealScroll(column, Scroll(Qt::Horizontal), roomWidth));
 }
 
