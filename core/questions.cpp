@@ -204,7 +204,8 @@ KeyQuestion::KeyQuestion(QuestionHost& host, const Problem& problem, Mode mode, 
 
 std::string KeyQuestion::Label() const
 {
-    return mode == Mode::Column ? "Ключевой столбец" : "Ключевой элемент";
+    // The number typed for the key element is its row's.
+    return mode == Mode::Column ? "Ключевой столбец" : "Строка ключевого элемента";
 }
 
 std::string KeyQuestion::Caption() const

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMessageBox>
 
@@ -17,13 +18,13 @@ ModalResponder& Responder()
     return responder;
 }
 
-int Respond(const ModalRequest& request)
+int Respond(const ModalRequest& request, bool modal = true)
 {
     // A copy, so that an answer may replace the responder while it runs.
     const ModalResponder responder = Responder();
     QDialog& dialog = *request.dialog;
     const bool wasShowModal = dialog.testAttribute(Qt::WA_ShowModal);
-    dialog.setAttribute(Qt::WA_ShowModal, true);
+    dialog.setAttribute(Qt::WA_ShowModal, modal);
     dialog.setResult(0);
     dialog.show();
     const int answer = responder(request);
@@ -115,9 +116,23 @@ int RunModal(QDialog& dialog)
     return Respond({ModalKind::Dialog, &dialog, dialog.windowTitle()});
 }
 
-int MessageBox(const QString& text, const QString& caption, MessageBoxIcon icon, MessageBoxButtons buttons)
+int RunOverParent(QDialog& dialog)
 {
-    QWidget* owner = QApplication::activeModalWidget();
+    if (Responder())
+        return Respond({ModalKind::Dialog, &dialog, dialog.windowTitle()}, false);
+    dialog.setWindowModality(Qt::NonModal);
+    QEventLoop loop;
+    QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+    dialog.show();
+    loop.exec(QEventLoop::DialogExec);
+    return dialog.result();
+}
+
+int MessageBox(const QString& text, const QString& caption, MessageBoxIcon icon, MessageBoxButtons buttons,
+               QWidget* owner)
+{
+    if (owner == nullptr)
+        owner = QApplication::activeModalWidget();
     if (owner == nullptr)
         owner = QApplication::activeWindow();
     QuestionBox box(ToQtIcon(icon), caption, text, ToQtButtons(buttons), owner);

@@ -5,6 +5,7 @@
 #include <functional>
 
 class QDialog;
+class QWidget;
 
 // What a modal dialog or message box ends with, and the ids of the buttons that end it so.
 constexpr int IdOk = 1;
@@ -52,8 +53,14 @@ private:
 // Every modal dialog of the program runs through here: the dialog's result.
 int RunModal(QDialog& dialog);
 
+// A dialog that waits for its answer as RunModal does, but leaves the window it stands over in use:
+// a question over a table that the student may still scroll. The other windows stay blocked as
+// that window blocks them. Answered by the same responders as RunModal.
+int RunOverParent(QDialog& dialog);
+
 // Every message box of the program runs through here: IdOk, IdCancel, IdYes or IdNo. A Yes/No
 // box can be left only through one of its buttons; Escape and the close box answer an OK box
-// with IdOk and an OK/Cancel box with IdCancel.
+// with IdOk and an OK/Cancel box with IdCancel. The box stands over `owner`, by default over the
+// modal window in front.
 int MessageBox(const QString& text, const QString& caption, MessageBoxIcon icon = MessageBoxIcon::None,
-               MessageBoxButtons buttons = MessageBoxButtons::Ok);
+               MessageBoxButtons buttons = MessageBoxButtons::Ok, QWidget* owner = nullptr);

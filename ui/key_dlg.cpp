@@ -12,12 +12,13 @@ const DialogTemplate& CKeyDlg::Template()
     using enum ControlKind;
     using enum ControlFlag;
     static const DialogTemplate table{
-        "", 165, 58, "MS Sans Serif", 8,
+        "", 195, 58, "MS Sans Serif", 8,
         {
-            {IDC_NUMBER, Edit, 119, 15, 29, 12, "", DigitsOnly},
-            {IDC_NUMBER_SPIN, UpDown, 147, 14, 11, 14, "", AutoBuddy},
-            {IDC_LABEL, Static, 7, 16, 104, 13},
-            {IdOk, DefaultButton, 57, 37, 50, 14, "OK"},
+            {IDC_NUMBER, Edit, 149, 15, 29, 12, "", DigitsOnly},
+            {IDC_NUMBER_SPIN, UpDown, 177, 14, 11, 14, "", AutoBuddy},
+            // Room for "Строка ключевого элемента" in the label font.
+            {IDC_LABEL, Static, 7, 16, 134, 13},
+            {IdOk, DefaultButton, 72, 37, 50, 14, "OK"},
         },
     };
     return table;

@@ -1,5 +1,6 @@
 #include "ui/step_dlg.h"
 
+#include "core/captions.h"
 #include "platform/desktop.h"
 #include "platform/modal.h"
 
@@ -22,7 +23,7 @@ void CStepDlg::Act(const Verdict& verdict)
     case Outcome::Retry:
     case Outcome::Refused:
         MessageBox(QString::fromStdString(verdict.message), QString::fromStdString(verdict.caption),
-                   MessageBoxIcon::Exclamation);
+                   MessageBoxIcon::Exclamation, MessageBoxButtons::Ok, this);
         FocusAnswer();
         break;
     case Outcome::Failed:
@@ -34,6 +35,24 @@ void CStepDlg::Act(const Verdict& verdict)
         done(0);
         break;
     }
+}
+
+void CStepDlg::Cancel()
+{
+    outcome = QuestionOutcome::Cancelled;
+    done(0);
+}
+
+bool CStepDlg::ConfirmStop(QWidget* owner)
+{
+    return MessageBox("Прервать решение задачи?", ProgramName, MessageBoxIcon::Question, MessageBoxButtons::YesNo,
+                      owner) == IdYes;
+}
+
+void CStepDlg::OnCancel()
+{
+    if (ConfirmStop(this))
+        Cancel();
 }
 
 void CStepDlg::showEvent(QShowEvent* event)

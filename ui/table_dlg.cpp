@@ -19,13 +19,6 @@ constexpr int kRiseAboveWizard = 100;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
-template <class Dialog, class Question>
-QuestionOutcome Ask(Question& question, QWidget* parent)
-{
-    Dialog dialog(question, parent);
-    RunModal(dialog);
-    return dialog.Outcome();
-}
 
 MessageBoxIcon ToBoxIcon(MessageIcon icon)
 {
@@ -120,6 +113,9 @@ void CTableDlg::OnTimer()
     else
         run.RunTutoring();
     runEnded = true;
+    // Stopped by the student: back to the wizard.
+    if (run.GetEnding() == TutoringRun::Ending::Cancelled)
+        TemplateDialog::OnCancel();
 }
 
 void CTableDlg::OnOK()
@@ -130,8 +126,20 @@ void CTableDlg::OnOK()
 
 void CTableDlg::OnCancel()
 {
-    if (runEnded)
+    if (runEnded) {
         TemplateDialog::OnCancel();
+        return;
+    }
+    if (!CStepDlg::ConfirmStop(this))
+        return;
+    if (openQuestion) {
+        // The run ends as the question closes, and the window with it.
+        openQuestion->Cancel();
+        return;
+    }
+    startTimer.stop();
+    runEnded = true;
+    TemplateDialog::OnCancel();
 }
 
 std::vector<TableSnapshot> CTableDlg::Snapshots() const
@@ -152,11 +160,21 @@ void CTableDlg::ShowState(const TableState& state)
     SetControlText(IDC_STATUS, Text(state.status));
 }
 
-QuestionOutcome CTableDlg::AskBasis(BasisQuestion& question) { return Ask<CBasisDlg>(question, this); }
+template <class Dialog, class Question>
+QuestionOutcome CTableDlg::Ask(Question& question)
+{
+    Dialog dialog(question, this);
+    openQuestion = &dialog;
+    RunOverParent(dialog);
+    openQuestion = nullptr;
+    return dialog.Outcome();
+}
 
-QuestionOutcome CTableDlg::AskElement(ElementQuestion& question) { return Ask<CElementDlg>(question, this); }
+QuestionOutcome CTableDlg::AskBasis(BasisQuestion& question) { return Ask<CBasisDlg>(question); }
 
-QuestionOutcome CTableDlg::AskKey(KeyQuestion& question) { return Ask<CKeyDlg>(question, this); }
+QuestionOutcome CTableDlg::AskElement(ElementQuestion& question) { return Ask<CElementDlg>(question); }
+
+QuestionOutcome CTableDlg::AskKey(KeyQuestion& question) { return Ask<CKeyDlg>(question); }
 
 bool CTableDlg::AskYesNo(const std::string& text, const std::string& caption)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPointer>
 #include <QTimer>
 
 #include <vector>
@@ -11,6 +12,7 @@
 #include "ui/layout_anchor.h"
 #include "ui/table_grids.h"
 #include "ui/run_owner.h"
+#include "ui/step_dlg.h"
 
 class CGridCtrl;
 
@@ -59,12 +61,15 @@ protected:
     void OnSize() override;
     // "Вывод результатов" writes the tables so far into a spreadsheet.
     void OnCommand(int id) override;
-    // Enter, Escape and the close box close the window once the run has ended.
+    // Enter, Escape and the close box close the window once the run has ended; before that,
+    // Escape and the close box offer to stop the run.
     void OnOK() override;
     void OnCancel() override;
 
 private:
     void OnTimer();
+    template <class Dialog, class Question>
+    QuestionOutcome Ask(Question& question);
 
     RunOwner& owner;
     Problem& problem;
@@ -76,4 +81,6 @@ private:
     // Memory ran out before the first table was complete: the timer reports instead of running.
     bool firstTableIncomplete = false;
     bool runEnded = false;
+    // The question open over the window, if any.
+    QPointer<CStepDlg> openQuestion;
 };

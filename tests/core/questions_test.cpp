@@ -173,7 +173,7 @@ TEST(Questions, KeyDialogTextsAndRanges)
     EXPECT_EQ(column.Caption(), "Выберите ключевой столбец");
     EXPECT_EQ(column.RangeMax(), 4);
     KeyQuestion element(window.run, problem, KeyQuestion::Mode::Element, 1, 2);
-    EXPECT_EQ(element.Label(), "Ключевой элемент");
+    EXPECT_EQ(element.Label(), "Строка ключевого элемента");
     EXPECT_EQ(element.Caption(), "Выберите ключевой элемент");
     EXPECT_EQ(element.RangeMax(), 3);
 }

@@ -43,6 +43,8 @@ public:
     std::deque<QString> newTableAnswers;
     std::deque<QString> keyColumnAnswers;
     std::deque<QString> keyElementAnswers;
+    // Answers to "Прервать решение задачи?"; No once they are spent.
+    std::deque<bool> stopAnswers;
     std::deque<bool> decisions;
     // Called with every step dialog as it opens, before it is answered.
     std::function<void(CStepDlg&)> onQuestion;
@@ -174,6 +176,13 @@ private:
         if (request.buttons != MessageBoxButtons::YesNo) {
             QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
             return IdOk;
+        }
+        if (request.text == "Прервать решение задачи?") {
+            const bool stop = !stopAnswers.empty() && stopAnswers.front();
+            if (!stopAnswers.empty())
+                stopAnswers.pop_front();
+            QTest::mouseClick(box.button(stop ? QMessageBox::Yes : QMessageBox::No), Qt::LeftButton);
+            return stop ? IdYes : IdNo;
         }
         if (CTableDlg* table = OwnerTable(box))
             titlesAsked << table->ControlText(CTableDlg::IDC_TITLE);

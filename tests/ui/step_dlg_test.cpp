@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/desktop.h"
 #include "platform/fonts.h"
 #include "platform/up_down.h"
 #include "tests/ui/run_fixture.h"
@@ -41,8 +42,8 @@ QStringList Highlight(const CTableDlg& table, int rows, int columns)
 
 class StepDialogTest : public RunFixture {};
 
-// A question is left through an answer only: neither Escape nor the close box ends it, and
-// neither is counted against the student.
+// Escape and the close box only ask whether to stop: "Нет" leaves every question open, and
+// nothing is counted against the student.
 TEST_F(StepDialogTest, EscapeAndTheCloseBoxLeaveEveryQuestionOpen)
 {
     EnterThreeTableProblem();
@@ -59,7 +60,38 @@ TEST_F(StepDialogTest, EscapeAndTheCloseBoxLeaveEveryQuestionOpen)
     EXPECT_TRUE(kinds.contains("CBasisDlg"));
     EXPECT_TRUE(kinds.contains("CElementDlg"));
     EXPECT_TRUE(kinds.contains("CKeyDlg"));
+    EXPECT_EQ(student->MessageTexts().count("Прервать решение задачи?"), 2 * kinds.size());
     EXPECT_TRUE(tones.empty());
+}
+
+// "Да" to stopping, from a question's Escape or from the table window's close box, ends the run
+// without success and without a failure: back to the wizard, and "Начать" may start again.
+TEST_F(StepDialogTest, StoppingTheRunReturnsToTheWizardUncounted)
+{
+    for (const bool fromTheTable : {false, true}) {
+        SCOPED_TRACE(fromTheTable ? "the table window's close box" : "Escape in the question");
+        TearDown();
+        SetUp();
+        EnterThreeTableProblem();
+        int questions = 0;
+        student->onQuestion = [&](CStepDlg& dialog) {
+            if (++questions != 3)
+                return;
+            student->stopAnswers = {true};
+            if (fromTheTable)
+                OwnerTable(dialog).close();
+            else
+                QTest::keyClick(dialog.windowHandle(), Qt::Key_Escape);
+            EXPECT_FALSE(dialog.isVisible());
+        };
+        Start();
+        EXPECT_EQ(questions, 3) << "nothing asked after the stop";
+        EXPECT_EQ(student->MessageTexts(), QStringList{"Прервать решение задачи?"});
+        EXPECT_EQ(FindTopLevelWindow("Результаты"), nullptr);
+        EXPECT_TRUE(wizard->RunActive());
+        EXPECT_TRUE(StartEnabled());
+        EXPECT_TRUE(tones.empty());
+    }
 }
 
 TEST_F(StepDialogTest, KeyColumnDialogStepsWithinTheColumnsAndShowsTheChoiceLive)

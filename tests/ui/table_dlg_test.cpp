@@ -1,6 +1,8 @@
 #include "ui/table_dlg.h"
 
 #include <QScreen>
+#include <QScrollBar>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +10,8 @@
 
 #include "core/element_draw.h"
 #include "tests/ui/run_fixture.h"
+#include "ui/basis_dlg.h"
+#include "ui/table_places.h"
 
 namespace {
 
@@ -350,3 +354,59 @@ TEST_F(TableRunTest, ResizingTheWindowKeepsItsControlsInPlace)
 }
 
 } // namespace
+
+namespace {
+
+// A table larger than the window: 24 equations, x1 and a slack unknown in each.
+std::pair<std::vector<QStringList>, QStringList> TallProblem()
+{
+    std::vector<QStringList> equations;
+    const int m = 24;
+    for (int i = 1; i <= m; ++i) {
+        QStringList row{"1"};
+        for (int k = 1; k <= m; ++k)
+            row << (k == i ? "1" : "0");
+        equations.push_back(row << "=" << QString::number(i));
+    }
+    QStringList objective{"0", "1"};
+    for (int k = 1; k <= m; ++k)
+        objective << "0";
+    return {equations, objective};
+}
+
+} // namespace
+
+// On a table larger than its window every question brings what it asks about into sight, and the
+// table scrolls under the wheel while the question is open.
+TEST_F(TableRunTest, QuestionsKeepWhatTheyAskInSightAndTheTableScrolls)
+{
+    const auto [equations, objective] = TallProblem();
+    EnterProblem(equations, objective);
+    int outOfSight = 0;
+    int scrolled = 0;
+    student->onQuestion = [&](CStepDlg& dialog) {
+        CTableDlg& table = *qobject_cast<CTableDlg*>(dialog.parentWidget());
+        CGridCtrl& main = *table.MainGrid();
+        // A row alone is looked for in a column in sight, a column alone in the fixed top row.
+        const InSight sight = table.State().tableInSight;
+        int columnInSight = 0;
+        while (!main.IsCellVisible(0, columnInSight))
+            ++columnInSight;
+        const CellPos shown{sight.row ? TableGridPlaces::Cell({*sight.row, 0}).row : 0,
+                            sight.column ? TableGridPlaces::Column(*sight.column) : columnInSight};
+        outOfSight += !main.IsCellVisible(shown.row, shown.column);
+        if (qobject_cast<CBasisDlg*>(&dialog) == nullptr || scrolled != 0)
+            return;
+        // A wheel turn on the table, as a user's: through the window system, past any modality.
+        const int before = main.verticalScrollBar()->value();
+        const QPoint inside = main.viewport()->mapTo(&table, main.viewport()->rect().center());
+        QWindowSystemInterface::handleWheelEvent(table.windowHandle(), inside, table.mapToGlobal(inside),
+                                                 QPoint(), QPoint(0, -120));
+        QCoreApplication::processEvents();
+        scrolled = main.verticalScrollBar()->value() - before;
+    };
+    RunEnd end = StartRun();
+    EXPECT_EQ(end.status, kSuccess);
+    EXPECT_EQ(outOfSight, 0);
+    EXPECT_GT(scrolled, 0);
+}
