@@ -84,7 +84,7 @@ private:
     int attempt = 1;
 };
 
-// The key column or the key element: one wrong choice is forgiven. The main grid shows the
+// The key column or the key element: one wrong choice is forgiven. The table shows the
 // choice while the number changes.
 class KeyQuestion {
 public:

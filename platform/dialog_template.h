@@ -13,6 +13,7 @@ enum class ControlKind {
     DefaultButton,  // QPushButton pressed by Enter
     GroupBox,       // QGroupBox: a titled frame; the controls in it are rows of their own
     RadioButton,    // QRadioButton
+    CheckBox,       // QCheckBox
     DropDownList,   // QComboBox: a list to choose from, nothing chosen at first
     UpDown,         // UpDownControl: arrows that step an edit's integer
     Custom,         // the widget registered under the row's class name (control_classes.h)

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -176,6 +177,18 @@ void TemplateDialog::AddListItem(int id, const QString& text)
         list->setCurrentIndex(-1);
 }
 
+bool TemplateDialog::IsChecked(int id) const
+{
+    const auto* box = ControlAs<QCheckBox>(id);
+    return box != nullptr && box->isChecked();
+}
+
+void TemplateDialog::SetChecked(int id, bool checked)
+{
+    if (auto* box = ControlAs<QCheckBox>(id))
+        box->setChecked(checked);
+}
+
 int TemplateDialog::RadioIndex(int id) const
 {
     const auto* radio = ControlAs<QRadioButton>(id);
@@ -323,6 +336,11 @@ QWidget* TemplateDialog::CreateWidget(const ControlRow& row)
         group->addButton(radio, static_cast<int>(group->buttons().size()));
         connect(radio, &QRadioButton::clicked, this, [this, id] { Command(id); });
         return radio;
+    }
+    case ControlKind::CheckBox: {
+        auto* box = new QCheckBox(row.text, client);
+        connect(box, &QCheckBox::clicked, this, [this, id] { Command(id); });
+        return box;
     }
     case ControlKind::DropDownList:
         return new QComboBox(client);

@@ -47,6 +47,8 @@ public:
     // The index of the checked radio button in the group of the radio button id (-1: none).
     int RadioIndex(int id) const;
     void SetRadioIndex(int id, int index);
+    bool IsChecked(int id) const;
+    void SetChecked(int id, bool checked);
 
     QRect DialogRectToPixels(const QRect& units) const;
     // The parent of every control; its rectangle is the client area.

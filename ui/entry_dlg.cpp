@@ -17,6 +17,7 @@
 #include "ui/grid/grid_cell.h"
 #include "ui/grid/grid_ctrl.h"
 #include "ui/page_texts.h"
+#include "ui/settings_store.h"
 #include "ui/table_dlg.h"
 #include "ui/table_places.h"
 
@@ -112,6 +113,7 @@ const DialogTemplate& CEntryDlg::Template()
 
 CEntryDlg::CEntryDlg(QWidget* parent)
     : TemplateDialog(Template(), parent),
+      settings(LoadSettings()),
       coefficientTexts(kMaxSize + 1, std::vector<QString>(kMaxSize + 1)),
       rightHandSideTexts(kMaxSize + 1),
       objectiveTexts(kMaxSize + 1)
@@ -523,7 +525,8 @@ void CEntryDlg::FailRun()
 void CEntryDlg::OnSettings()
 {
     CSettingsDlg dialog(settings, this);
-    RunModal(dialog);
+    if (RunModal(dialog) == IdOk)
+        SaveSettings(settings);
 }
 
 void CEntryDlg::OnCancel()

@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr int kMinWidth = 10;
-constexpr int kMaxWidth = 100;
+constexpr int kMinWidth = DisplaySettings::kMinWidth;
+constexpr int kMaxWidth = DisplaySettings::kMaxWidth;
 
 // The display mode's radio buttons stand in one group, common fractions first.
 int RadioIndexOf(DisplayMode mode)
@@ -26,7 +26,7 @@ const DialogTemplate& CSettingsDlg::Template()
     using enum ControlKind;
     using enum ControlFlag;
     static const DialogTemplate table{
-        "Прочие настройки", 150, 145, "MS Sans Serif", 8,
+        "Прочие настройки", 200, 197, "MS Sans Serif", 8,
         {
             {NoId, Static, 13, 17, 71, 8, "Ширина полей ввода"},
             {IDC_INPUT_WIDTH, Edit, 99, 15, 27, 12, "", DigitsOnly},
@@ -37,8 +37,11 @@ const DialogTemplate& CSettingsDlg::Template()
             {NoId, GroupBox, 7, 61, 136, 56, "Режим отображения"},
             {IDC_COMMON_FRACTIONS, RadioButton, 21, 76, 97, 10, "Обыкновенные дроби", Group},
             {IDC_DECIMAL_FRACTIONS, RadioButton, 21, 97, 96, 10, "Десятичные дроби"},
-            {IdOk, DefaultButton, 18, 124, 50, 14, "OK"},
-            {IdCancel, Button, 82, 124, 50, 14, "Отмена"},
+            {IDC_EXPLAIN_MISTAKES, CheckBox, 13, 126, 180, 10, "Объяснять ошибки"},
+            {IDC_GENERAL_PROBLEMS, CheckBox, 13, 141, 180, 10, "Общая задача (неравенства, искусственный базис)"},
+            {IDC_SHOW_PICTURE, CheckBox, 13, 156, 180, 10, "Показывать график"},
+            {IdOk, DefaultButton, 43, 176, 50, 14, "OK"},
+            {IdCancel, Button, 107, 176, 50, 14, "Отмена"},
         },
     };
     return table;
@@ -60,6 +63,9 @@ void CSettingsDlg::OnInitDialog()
     setUpWidth(IDC_INPUT_SPIN, IDC_INPUT_WIDTH, settings.inputWidth);
     setUpWidth(IDC_OUTPUT_SPIN, IDC_OUTPUT_WIDTH, settings.outputWidth);
     SetRadioIndex(IDC_COMMON_FRACTIONS, RadioIndexOf(settings.displayMode));
+    SetChecked(IDC_EXPLAIN_MISTAKES, settings.explainMistakes);
+    SetChecked(IDC_GENERAL_PROBLEMS, settings.generalProblems);
+    SetChecked(IDC_SHOW_PICTURE, settings.showPicture);
 }
 
 // The display mode is always taken; a width field that holds no integer is reported and keeps,
@@ -67,6 +73,9 @@ void CSettingsDlg::OnInitDialog()
 void CSettingsDlg::OnOK()
 {
     settings.displayMode = ModeOfRadioIndex(RadioIndex(IDC_COMMON_FRACTIONS));
+    settings.explainMistakes = IsChecked(IDC_EXPLAIN_MISTAKES);
+    settings.generalProblems = IsChecked(IDC_GENERAL_PROBLEMS);
+    settings.showPicture = IsChecked(IDC_SHOW_PICTURE);
     int width = settings.inputWidth;
     if (ReadInteger(IDC_INPUT_WIDTH, width)) {
         settings.inputWidth = width;

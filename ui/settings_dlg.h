@@ -3,16 +3,21 @@
 #include "core/number_text.h"
 #include "platform/template_dialog.h"
 
-// The display settings of the program: they start with the defaults at every start and live as
-// long as the wizard.
+// The settings of the program, kept between its starts (settings_store.h).
 struct DisplaySettings {
+    static constexpr int kMinWidth = 10;
+    static constexpr int kMaxWidth = 100;
+
     int inputWidth = 50;  // data columns of the wizard's grids, pixels
     int outputWidth = 50; // columns of the table window's grids, pixels
     DisplayMode displayMode = DisplayMode::CommonFractions; // of the table window's values
+    bool explainMistakes = true;  // a wrong answer's message says which rule it broke
+    bool generalProblems = false; // inequalities and the artificial basis, not the strict canonical form
+    bool showPicture = true;      // the picture of the path beside the table, when one exists
 };
 
-// "Прочие настройки": the two column widths and the display mode. OK takes the values over,
-// "Отмена" leaves them as they were.
+// "Прочие настройки": the two column widths, the display mode and the choices of how the program
+// tutors. OK takes the values over, "Отмена" leaves them as they were.
 class CSettingsDlg : public TemplateDialog {
     Q_OBJECT
 
@@ -24,6 +29,9 @@ public:
         IDC_OUTPUT_SPIN = 1017,
         IDC_COMMON_FRACTIONS = 1018,
         IDC_DECIMAL_FRACTIONS = 1019,
+        IDC_EXPLAIN_MISTAKES = 1060,
+        IDC_GENERAL_PROBLEMS = 1061,
+        IDC_SHOW_PICTURE = 1062,
     };
 
     explicit CSettingsDlg(DisplaySettings& settings, QWidget* parent = nullptr);

@@ -516,3 +516,35 @@ TEST_F(EntryDlgTest, EmptyWidthIsReportedAndTheModeStillTaken)
 }
 
 } // namespace
+
+// What the settings dialog takes is there again at the next start of the program.
+TEST_F(EntryDlgTest, SettingsAreKeptBetweenStarts)
+{
+    const int checks[] = {CSettingsDlg::IDC_EXPLAIN_MISTAKES, CSettingsDlg::IDC_GENERAL_PROBLEMS,
+                          CSettingsDlg::IDC_SHOW_PICTURE};
+    std::vector<bool> shown;
+    onDialog = [&](QDialog& dialog) {
+        auto& settings = static_cast<CSettingsDlg&>(dialog);
+        shown.clear();
+        for (int id : checks)
+            shown.push_back(settings.IsChecked(id));
+        for (int id : checks)
+            settings.ControlAs<QAbstractButton>(id)->click();
+        settings.SetControlText(CSettingsDlg::IDC_OUTPUT_WIDTH, "64");
+        settings.SetRadioIndex(CSettingsDlg::IDC_COMMON_FRACTIONS, 1);
+        settings.ControlAs<QPushButton>(IdOk)->click();
+        return dialog.result();
+    };
+    OpenSettings();
+    EXPECT_EQ(shown, (std::vector<bool>{true, false, true})) << "the defaults";
+
+    wizard = std::make_unique<CEntryDlg>();
+    const DisplaySettings& kept = wizard->Settings();
+    EXPECT_FALSE(kept.explainMistakes);
+    EXPECT_TRUE(kept.generalProblems);
+    EXPECT_FALSE(kept.showPicture);
+    EXPECT_EQ(kept.outputWidth, 64);
+    EXPECT_EQ(kept.displayMode, DisplayMode::DecimalFractions);
+    OpenSettings();
+    EXPECT_EQ(shown, (std::vector<bool>{false, true, false})) << "the dialog shows them";
+}

@@ -43,8 +43,9 @@ wait_for_accessibility_bus() {
   return 1
 }
 
-# The accessibility bus puts its socket here: it goes with this run.
+# The accessibility bus puts its socket here, and the program its settings: they go with this run.
 export XDG_RUNTIME_DIR=$runtime_dir
+export XDG_CONFIG_HOME=$runtime_dir/config
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 started+=($!)
 wait_for_accessibility_bus
