@@ -22,8 +22,21 @@ bool operator==(const TableCell& a, const TableCell& b)
            (a.kind != TableCell::Kind::Value || a.value == b.value);
 }
 
+namespace {
+
+uint64_t NewVersion()
+{
+    static uint64_t last = 0;
+    return ++last;
+}
+
+} // namespace
+
 TableView::TableView(int equationCount, int unknownCount)
-    : equationCount(equationCount), unknownCount(unknownCount), rows(equationCount + 3, TableRow(unknownCount))
+    : equationCount(equationCount),
+      unknownCount(unknownCount),
+      version(NewVersion()),
+      rows(equationCount + 3, TableRow(unknownCount))
 {
 }
 
@@ -31,14 +44,6 @@ bool TableView::Contains(TablePlace place) const
 {
     return place.row >= TablePlace::HeadingRow && place.row <= IndexRow() &&
            place.column >= TablePlace::PriceColumn && place.column <= unknownCount + 1;
-}
-
-void TableView::ForEachPlace(const std::function<void(TablePlace)>& visit) const
-{
-    for (int row = TablePlace::HeadingRow; row <= IndexRow(); ++row) {
-        for (int column = TablePlace::PriceColumn; column <= unknownCount + 1; ++column)
-            visit({row, column});
-    }
 }
 
 void TableView::ClearMarks()
@@ -68,8 +73,12 @@ TableView MakeTableView(const Problem& problem, bool firstTable)
     }
     for (int i = 1; i <= m + 1; ++i) {
         const bool hidden = firstTable && i == m + 1;
-        for (int c = 1; c <= n + 1; ++c)
-            view.At({i, c}) = hidden ? TableCell::Hidden() : TableCell::Of(problem.DisplayValue(i, c));
+        for (int c = 1; c <= n + 1; ++c) {
+            TableCell& cell = view.At({i, c});
+            cell.kind = hidden ? TableCell::Kind::Hidden : TableCell::Kind::Value;
+            if (!hidden)
+                cell.value = problem.DisplayValue(i, c);
+        }
     }
     view.At({m + 1, price}) = TableCell::Labelled("***");
     view.At({m + 1, basis}) = TableCell::Labelled("ИС");

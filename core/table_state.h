@@ -1,6 +1,6 @@
 #pragma once
 
-#include <functional>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -89,18 +89,27 @@ public:
     int EquationCount() const { return equationCount; }
     int UnknownCount() const { return unknownCount; }
     int IndexRow() const { return equationCount + 1; }
+    // Made anew for every new table, kept by its copies: a window that showed a table of this
+    // version need look only for what changed in it.
+    uint64_t Version() const { return version; }
     bool Contains(TablePlace place) const;
     TableCell& At(TablePlace place) { return rows[place.row - TablePlace::HeadingRow].At(place.column); }
     const TableCell& At(TablePlace place) const { return rows[place.row - TablePlace::HeadingRow].At(place.column); }
     // Every place, the headings first, row by row.
-    void ForEachPlace(const std::function<void(TablePlace)>& visit) const;
+    template <class Visit>
+    void ForEachPlace(Visit&& visit) const
+    {
+        for (int row = TablePlace::HeadingRow; row <= IndexRow(); ++row) {
+            for (int column = TablePlace::PriceColumn; column <= unknownCount + 1; ++column)
+                visit(TablePlace{row, column});
+        }
+    }
     void ClearMarks();
-
-    friend bool operator==(const TableView&, const TableView&) = default;
 
 private:
     int equationCount = 0;
     int unknownCount = 0;
+    uint64_t version = 0;
     std::vector<TableRow> rows;
 };
 

@@ -110,7 +110,7 @@ void CTableDlg::OnTimer()
     startTimer.stop();
     if (firstTableIncomplete)
         run.ReportOverflow();
-    else
+    else if (owner.RunActive()) // no run once the runs have ended for good
         run.RunTutoring();
     runEnded = true;
     // Stopped by the student: back to the wizard.

@@ -9,7 +9,19 @@ namespace {
 
 constexpr COLORREF kTableBackground = RGB(255, 255, 224);
 
-QString Text(const TableCell& cell, DisplayMode mode) { return QString::fromStdString(CellText(cell, mode)); }
+QString Text(const TableCell& cell, DisplayMode mode)
+{
+    const std::string text = CellText(cell, mode);
+    // A value's text is digits and signs only, which the quicker conversion takes as they are.
+    if (cell.kind == TableCell::Kind::Value)
+        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromStdString(text);
+}
+
+bool SameContent(const TableCell& a, const TableCell& b)
+{
+    return a.kind == b.kind && a.text == b.text && (a.kind != TableCell::Kind::Value || a.value == b.value);
+}
 
 void SetUpLook(CGridCtrl& grid, COLORREF background)
 {
@@ -67,24 +79,31 @@ void TableGrids::Show(const TableState& state)
 
 void TableGrids::ShowTable(const TableView& table)
 {
-    const bool sameShape =
-        shownTable.EquationCount() == table.EquationCount() && shownTable.UnknownCount() == table.UnknownCount();
+    // Within one table only what changed is written again; a new table is written whole.
+    const bool sameTable = tableShown && shownTable.Version() == table.Version();
     bool changed = false;
     table.ForEachPlace([&](TablePlace place) {
         const TableCell& cell = table.At(place);
-        if (sameShape && shownTable.At(place) == cell)
+        const TableCell* shown = sameTable ? &shownTable.At(place) : nullptr;
+        const bool newText = shown == nullptr || !SameContent(*shown, cell);
+        const bool newMark = shown == nullptr || shown->mark != cell.mark;
+        if (!newText && !newMark)
             return;
         const GridCell at = TableGridPlaces::Cell(place);
-        main.SetCellText(at.row, at.column, Text(cell, mode));
-        main.SetCellBackColor(at.row, at.column, MarkColour(cell.mark));
-        if (sameShape)
+        if (newText)
+            main.SetCellText(at.row, at.column, Text(cell, mode));
+        if (newMark)
+            main.SetCellBackColor(at.row, at.column, MarkColour(cell.mark));
+        if (sameTable)
             shownTable.At(place) = cell;
         changed = true;
     });
     if (!changed)
         return;
-    if (!sameShape)
+    if (!sameTable) {
         shownTable = table;
+        tableShown = true;
+    }
     main.Refresh();
 }
 

@@ -40,6 +40,7 @@ private:
     DisplayMode mode;
     int columnWidth;
     TableView shownTable;
+    bool tableShown = false;
     TableRow shownKeyRow;
     std::optional<TablePlace> shownPointed;
     InSight shownInSight;
