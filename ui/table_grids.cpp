@@ -86,7 +86,8 @@ void TableGrids::ShowTable(const TableView& table)
         const TableCell& cell = table.At(place);
         const TableCell* shown = sameTable ? &shownTable.At(place) : nullptr;
         const bool newText = shown == nullptr || !SameContent(*shown, cell);
-        const bool newMark = shown == nullptr || shown->mark != cell.mark;
+        // The grid's cells start unmarked.
+        const bool newMark = shown != nullptr ? shown->mark != cell.mark : tableShown || cell.mark != CellMark::None;
         if (!newText && !newMark)
             return;
         const GridCell at = TableGridPlaces::Cell(place);
