@@ -485,7 +485,8 @@ void Reader::ReadObjective()
         }
         if (AtSectionOrEnd())
             return;
-        if (IsName(Peek()) && Peek(1).kind == TokenKind::Colon)
+        // A labelled row, or a word of its own at the start of a line, ends the objective here.
+        if (IsName(Peek()) && (Peek(1).kind == TokenKind::Colon || (!first && Peek().startsLine)))
             FailExpected(Peek(), "ожидался раздел Subject To");
         const bool negative = TakeSign(!first, "ожидался знак + или -");
         first = false;

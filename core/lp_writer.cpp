@@ -235,7 +235,7 @@ std::optional<std::string> FindLpProblemFault(const LpProblem& problem)
             }
         }
     }
-    if (!IsWritableName(problem.functionName, 1) || CharacterCount(problem.functionName) != 1)
+    if (!IsWritableName(problem.functionName, 1))
         return std::string("Обозначение функции должно состоять из одного знака");
     std::vector<Fraction> values = problem.objective;
     values.push_back(problem.freeTerm);

@@ -192,7 +192,7 @@ TEST(LpFormat, HostileFilesAreRefusedWithTheirMessages)
         {head + " c1: x <= \x01\nEnd\n", "Строка 4: управляющий символ с кодом 1"},
         {head + " c1: x <= 1\n", "Строка 4: файл кончился, а ожидался раздел Bounds или End"},
         {head + "End\n", "Строка 4: в разделе Subject To нет ни одного уравнения"},
-        {"Maximize\n F: x\n c1: x <= 1\nEnd\n", "Строка 3: ожидался раздел Subject To"},
+        {"Maximize\n F: x\nConstraints\n c1: x <= 1\nEnd\n", "Строка 3: ожидался раздел Subject To"},
         {head + " c1: x <= 1\nEnd\nx\n", "Строка 6: после End ничего не должно быть"},
         {"Maximize\n F: x\n\\* constant term = many *\\\nSubject To\n",
             "Строка 3: непонятный свободный член в комментарии: «many»"},
