@@ -358,16 +358,13 @@ LpProblem ReadFreeMps(const fs::path& file)
         std::string first, name, value, relation;
         if (section == "ROWS") {
             fields >> relation >> name;
-            if (relation == "N" && objectiveRow.empty())
-                objectiveRow = name;
-            else if (relation != "N")
-                rowIndex[name] = static_cast<int>(p.rows.size());
-            if (relation != "N")
-                p.rows.push_back({{},
-                    relation == "E"       ? Relation::Equal
-                        : relation == "L" ? Relation::LessOrEqual
-                                          : Relation::GreaterOrEqual,
-                    Q(0)});
+            if (relation == "N") {
+                objectiveRow = objectiveRow.empty() ? name : objectiveRow;
+                continue;
+            }
+            const Relation relations[] = {Relation::Equal, Relation::LessOrEqual, Relation::GreaterOrEqual};
+            rowIndex[name] = static_cast<int>(p.rows.size());
+            p.rows.push_back({{}, relations[std::string("ELG").find(relation)], Q(0)});
             continue;
         }
         fields >> first;
