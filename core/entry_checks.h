@@ -32,8 +32,10 @@ struct EntryTexts {
     int unknownCount = 0;
     // coefficients[i][k]: unknown k's coefficient in equation i, both counted from 1.
     std::vector<std::vector<std::string>> coefficients;
-    // rightHandSides[i]: equation i's, counted from 1.
+    // rightHandSides[i] and signs[i]: equation i's, counted from 1. The signs are read only for
+    // a general problem.
     std::vector<std::string> rightHandSides;
+    std::vector<std::string> signs;
     // The free term at 0, unknown k's coefficient at k.
     std::vector<std::string> objective;
     std::string sense; // "Max" or "Min"

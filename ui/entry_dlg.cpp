@@ -438,10 +438,12 @@ EntryTexts CEntryDlg::CollectEntryTexts() const
     texts.unknownCount = unknownCount;
     texts.coefficients.assign(equationCount + 1, std::vector<std::string>(unknownCount + 1));
     texts.rightHandSides.assign(equationCount + 1, {});
+    texts.signs.assign(equationCount + 1, {});
     for (int i = 1; i <= equationCount; ++i) {
         for (int k = 1; k <= unknownCount; ++k)
             texts.coefficients[i][k] = CellText(matrix, i, cells.CoefficientColumn(k));
         texts.rightHandSides[i] = CellText(matrix, i, cells.RightHandSideColumn());
+        texts.signs[i] = CellText(matrix, i, cells.SignColumn());
     }
     texts.objective.push_back(CellText(objective, cells.ObjectiveRow, cells.FreeTermColumn));
     for (int k = 1; k <= unknownCount; ++k)

@@ -18,9 +18,11 @@ EntryTexts Texts(std::vector<std::vector<std::string>> equations, std::vector<st
     texts.unknownCount = static_cast<int>(objective.size()) - 1;
     texts.coefficients.push_back({});
     texts.rightHandSides.push_back({});
+    texts.signs.push_back({});
     for (auto& row : equations) {
         texts.coefficients.push_back({""});
         texts.coefficients.back().insert(texts.coefficients.back().end(), row.begin(), row.end() - 2);
+        texts.signs.push_back(row.end()[-2]);
         texts.rightHandSides.push_back(row.back());
     }
     texts.objective = std::move(objective);
@@ -110,6 +112,14 @@ TEST(EntryChecks, FirstOffendingCellIsReportedInReadingOrder)
         EXPECT_EQ(verdict->message, row.message);
         EXPECT_EQ(verdict->focus, field);
     }
+}
+
+TEST(EntryChecks, SignColumnIsNeverReadInTheCanonicalExercise)
+{
+    EntryTexts texts = CanonicalTexts();
+    texts.signs[1] = "";
+    texts.signs[2] = "garbage";
+    EXPECT_FALSE(CheckCellFormats(texts));
 }
 
 TEST(EntryChecks, ConversionLaysOutTheTableAndAppliesTheSense)
