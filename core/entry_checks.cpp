@@ -1,10 +1,14 @@
 #include "core/entry_checks.h"
 
+#include "core/canonical_form.h"
 #include "core/number_text.h"
 
 namespace {
 
 const char kCanonicalFailure[] = "Система уравнений не каноническая";
+const char kGeneralProblemHint[] =
+    "Задачу с неравенствами или без явного базиса программа приведет к каноническому виду сама, если "
+    "включить \"Общая задача\" в меню Настройки, Прочие.";
 
 std::string Number(int value) { return std::to_string(value); }
 
@@ -23,12 +27,20 @@ std::optional<std::string> CellMessage(const std::string& text, const EntryField
     using Kind = EntryField::Kind;
     const std::string equation = Number(field.equation);
     const std::string unknown = Number(field.unknown);
+    if (field.kind == Kind::Sign) {
+        if (text.find_first_not_of(' ') == std::string::npos)
+            return "Введите знак " + equation + " уравнения: =, <= или >=";
+        if (!ReadRelation(text))
+            return "Неправильный знак " + equation + " уравнения: допустимы =, <= и >=";
+        return std::nullopt;
+    }
     if (text.empty()) {
         switch (field.kind) {
         case Kind::Coefficient: return "Введите значение для " + unknown + " переменной " + equation + " уравнения";
         case Kind::RightHandSide: return "Введите значение правой части для " + equation + " уравнения";
         case Kind::FreeTerm: return std::string("Введите значение свободного члена целевой функции");
         case Kind::ObjectiveCoefficient: return "Введите значение для " + unknown + " коэффициента целевой функции";
+        case Kind::Sign:
         case Kind::None: break;
         }
     } else if (ParseEntryNumber(text) == InvalidFraction) {
@@ -39,6 +51,7 @@ std::optional<std::string> CellMessage(const std::string& text, const EntryField
         case Kind::FreeTerm: return std::string("Неправильный формат данных свободного члена целевой функции");
         case Kind::ObjectiveCoefficient:
             return "Неправильный формат данных для " + unknown + " коэффициента целевой функции";
+        case Kind::Sign:
         case Kind::None: break;
         }
     }
@@ -61,7 +74,7 @@ bool IsUnitColumn(const Problem& problem, int equation, int column)
 std::optional<std::string> CheckSizes(int equationCount, int unknownCount)
 {
     bool equationsFit = equationCount >= 1 && equationCount <= Problem::kMaxEquations;
-    bool unknownsFit = unknownCount >= 1 && unknownCount <= Problem::kMaxUnknowns;
+    bool unknownsFit = unknownCount >= 1 && unknownCount <= Problem::kMaxEntryUnknowns;
     if (!equationsFit || !unknownsFit)
         return std::string("Введите допустимые значения");
     return std::nullopt;
@@ -101,11 +114,16 @@ std::optional<EntryVerdict> CheckCellFormats(const EntryTexts& texts)
 {
     using Kind = EntryField::Kind;
     const int n = texts.unknownCount;
-    // In reading order: each equation's coefficients, then its right-hand side.
+    // In reading order: each equation's coefficients, its sign in a general problem, then its
+    // right-hand side.
     for (int i = 1; i <= texts.equationCount; ++i) {
         for (int k = 1; k <= n; ++k) {
             if (auto message = CellMessage(texts.coefficients[i][k], {Kind::Coefficient, i, k}))
                 return UncountedFailure(*message, {Kind::Coefficient, i, k});
+        }
+        if (texts.general) {
+            if (auto message = CellMessage(texts.signs[i], {Kind::Sign, i, 0}))
+                return UncountedFailure(*message, {Kind::Sign, i, 0});
         }
         if (auto message = CellMessage(texts.rightHandSides[i], {Kind::RightHandSide, i, 0}))
             return UncountedFailure(*message, {Kind::RightHandSide, i, 0});
@@ -137,6 +155,9 @@ void BuildProblem(const EntryTexts& texts, Problem& problem)
     problem.equationCount = m;
     problem.unknownCount = n;
     problem.workUnknownCount = n;
+    problem.originalUnknownCount = n;
+    problem.artificial.fill(false);
+    problem.artificialCount = 0;
     for (int i = 1; i <= m; ++i) {
         for (int k = 1; k <= n; ++k)
             problem.matrix[i][k + 1] = ParseEntryNumber(texts.coefficients[i][k]);
@@ -180,11 +201,23 @@ EntryVerdict EntryChecker::CountedFailure(const std::string& reason)
     if (entryFailures < 2) {
         ++entryFailures;
         verdict.action = EntryVerdict::Action::Warn;
-        verdict.message = kCanonicalFailure;
+        verdict.message = std::string(kCanonicalFailure) + "\n" + kGeneralProblemHint;
     } else {
         verdict.action = EntryVerdict::Action::FailRun;
         verdict.reason = reason;
     }
+    return verdict;
+}
+
+EntryVerdict EntryChecker::StartGeneralProblem(const EntryTexts& texts, Problem& problem)
+{
+    BuildProblem(texts, problem);
+    std::vector<Relation> relations(texts.equationCount + 1, Relation::Equal);
+    for (int i = 1; i <= texts.equationCount; ++i)
+        relations[i] = *ReadRelation(texts.signs[i]);
+    EntryVerdict verdict;
+    verdict.conversion = BringToCanonicalForm(problem, relations);
+    ApplyObjectiveSense(texts, problem);
     return verdict;
 }
 
@@ -194,6 +227,8 @@ EntryVerdict EntryChecker::Check(const EntryTexts& texts, Problem& problem)
         return UncountedFailure(*message);
     if (auto failure = CheckCellFormats(texts))
         return *failure;
+    if (texts.general)
+        return StartGeneralProblem(texts, problem);
     if (int equation = FindNegativeRightHandSide(texts))
         return CountedFailure(Number(equation) + "-е уравнение имеет отрицательную правую часть");
     BuildProblem(texts, problem);

@@ -39,13 +39,16 @@ struct EntryTexts {
     // The free term at 0, unknown k's coefficient at k.
     std::vector<std::string> objective;
     std::string sense; // "Max" or "Min"
+    // The general problem: the signs are read, and the program brings the problem to the
+    // canonical form itself (canonical_form.h).
+    bool general = false;
     std::vector<std::string> unknownNames; // entries 1..n
     std::string functionName;
 };
 
 // A cell of the entry, by what it holds.
 struct EntryField {
-    enum class Kind { None, Coefficient, RightHandSide, FreeTerm, ObjectiveCoefficient };
+    enum class Kind { None, Coefficient, Sign, RightHandSide, FreeTerm, ObjectiveCoefficient };
 
     Kind kind = Kind::None;
     int equation = 0;
@@ -66,10 +69,14 @@ struct EntryVerdict {
     std::string message; // caption "Ошибка ввода", exclamation icon
     EntryField focus;   // the cell that takes the focus after the message
     std::string reason; // the text of the reason line, for FailRun
+    // StartRun of a general problem: what bringing it to the canonical form did, a line per
+    // equation; empty when nothing was done.
+    std::vector<std::string> conversion;
 };
 
 // Runs the checks in their order and counts the failures of the sign and canonical-form
-// checks across presses: two warnings, then the end of all runs.
+// checks across presses: two warnings, then the end of all runs. A general problem has no such
+// failures: the program brings it to the canonical form.
 class EntryChecker {
 public:
     EntryVerdict Check(const EntryTexts& texts, Problem& problem);
@@ -77,6 +84,7 @@ public:
 
 private:
     EntryVerdict CountedFailure(const std::string& reason);
+    EntryVerdict StartGeneralProblem(const EntryTexts& texts, Problem& problem);
 
     int entryFailures = 0;
 };

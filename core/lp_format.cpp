@@ -214,7 +214,7 @@ bool IsInfinity(const Token& token)
 // ---- The reader
 
 constexpr int kMaxRows = Problem::kMaxEquations;
-constexpr int kMaxUnknowns = Problem::kMaxUnknowns;
+constexpr int kMaxUnknowns = Problem::kMaxEntryUnknowns;
 
 class Reader {
 public:

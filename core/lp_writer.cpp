@@ -12,7 +12,7 @@ using namespace lp;
 namespace {
 
 constexpr int kMaxRows = Problem::kMaxEquations;
-constexpr int kMaxUnknowns = Problem::kMaxUnknowns;
+constexpr int kMaxUnknowns = Problem::kMaxEntryUnknowns;
 
 bool IsWritableName(const std::string& name, size_t maxCharacters)
 {

@@ -13,7 +13,7 @@ TableValue Problem::DisplayValue(int row, int column) const
     if (row == 0 && column == 1)
         return freeTerm;
     const TableValue& cell = matrix[row][column];
-    bool objectiveSide = row == 0 || row == equationCount + 1;
+    bool objectiveSide = row == 0 || row == IndexRow() || (HasMRow() && row == MRow());
     return objectiveSide && !isMax ? Negated(cell) : cell;
 }
 
@@ -22,6 +22,16 @@ TableValue Problem::Price(int equation) const
     const TableValue& cell = matrix[0][basis[equation] + 1];
     return isMax ? cell : Negated(cell);
 }
+
+TableValue Problem::DisplayPriceAtM(int unknown) const
+{
+    if (!artificial[unknown])
+        return {};
+    return Fraction(isMax ? -1 : 1);
+}
+
+TableValue Problem::PriceAtM(int equation) const { return DisplayPriceAtM(basis[equation]); }
+
 
 void Problem::ComputeIndexRow()
 {
@@ -39,6 +49,24 @@ void Problem::ComputeIndexRow()
     indexRow[1] = indexRow[1] + internalFreeTerm;
     for (int c = 2; c <= n + 1; ++c)
         indexRow[c] = indexRow[c] - matrix[0][c];
+    // The parts at M: the artificial unknowns' prices are -M, every other's 0.
+    std::array<TableValue, kColumns> mRow;
+    const bool withM = HasMRow();
+    if (withM) {
+        const TableValue minusOne = Fraction(-1);
+        for (int c = 1; c <= n + 1; ++c) {
+            TableValue sum;
+            for (int i = 1; i <= m; ++i) {
+                if (artificial[basis[i]])
+                    sum = AddProduct(sum, matrix[i][c], minusOne);
+            }
+            mRow[c] = c >= 2 && artificial[c - 1] ? sum + TableValue(Fraction(1)) : sum;
+        }
+    }
     for (int c = 1; c <= n + 1; ++c)
         matrix[m + 1][c] = std::move(indexRow[c]);
+    if (withM) {
+        for (int c = 1; c <= n + 1; ++c)
+            matrix[m + 2][c] = std::move(mRow[c]);
+    }
 }

@@ -152,16 +152,20 @@ std::string ElementQuestion::Prompt() const
 
 std::string ElementQuestion::Label() const
 {
-    if (row == problem.equationCount + 1)
+    if (row == problem.IndexRow())
         return "Ind(" + Number(column - 1) + ")=";
+    if (problem.HasMRow() && row == problem.MRow())
+        return "M(" + Number(column - 1) + ")=";
     return ElementName(row, column) + "=";
 }
 
 std::string ElementQuestion::FailureText() const
 {
     switch (mode) {
-    case ElementMode::IndexRow:
-        return "Элемент индексной строки Ind(" + Number(column - 1) + ") рассчитан неверно";
+    case ElementMode::IndexRow: {
+        const std::string label = Label();
+        return "Элемент индексной строки " + label.substr(0, label.size() - 1) + " рассчитан неверно";
+    }
     case ElementMode::KeyRow:
         return "Элемент ключевой строки " + ElementName(row, column) + " рассчитан неверно";
     case ElementMode::NewTable:
@@ -231,7 +235,7 @@ void KeyQuestion::OnNumberChanged(int number)
 void KeyQuestion::MarkColumn(int number)
 {
     TableState& state = host.State();
-    for (int i = 1; i <= problem.equationCount + 1; ++i) {
+    for (int i = 1; i <= problem.LastRow(); ++i) {
         for (int k = 1; k <= problem.workUnknownCount; ++k)
             state.table.At({i, k + 1}).mark = k == number ? CellMark::Column : CellMark::None;
     }

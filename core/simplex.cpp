@@ -12,9 +12,50 @@ const TableValue kZero;
 bool IsUnknown(const Problem& p, int k) { return k >= 1 && k <= p.workUnknownCount; }
 bool IsEquation(const Problem& p, int i) { return i >= 1 && i <= p.equationCount; }
 
-const TableValue& Estimate(const Problem& p, int k) { return p.matrix[p.equationCount + 1][k + 1]; }
 const TableValue& Coefficient(const Problem& p, int i, int k) { return p.matrix[i][k + 1]; }
 const TableValue& RightHandSide(const Problem& p, int i) { return p.matrix[i][1]; }
+
+// An estimate a + bM: b is its part at M (0 without artificial unknowns), a its number part.
+struct Estimate {
+    const TableValue& atM;
+    const TableValue& number;
+};
+
+Estimate EstimateOf(const Problem& p, int k)
+{
+    return {p.HasMRow() ? p.matrix[p.MRow()][k + 1] : kZero, p.matrix[p.IndexRow()][k + 1]};
+}
+
+int Sign(const Estimate& e) { return e.atM.Sign() != 0 ? e.atM.Sign() : e.number.Sign(); }
+
+bool operator<(const Estimate& a, const Estimate& b)
+{
+    if (!(a.atM == b.atM))
+        return a.atM < b.atM;
+    return a.number < b.number;
+}
+
+int EstimateSign(const Problem& p, int k) { return Sign(EstimateOf(p, k)); }
+
+// Some artificial unknown is basic above 0: the table's solution is not one of the problem's.
+bool HasPositiveArtificial(const Problem& p)
+{
+    for (int i = 1; i <= p.equationCount; ++i) {
+        if (p.artificial[p.basis[i]] && RightHandSide(p, i).Sign() > 0)
+            return true;
+    }
+    return false;
+}
+
+// No estimate is negative at M: the artificial unknowns are as small as they can be.
+bool MRowNonNegative(const Problem& p)
+{
+    for (int k = 1; k <= p.workUnknownCount; ++k) {
+        if (EstimateOf(p, k).atM.Sign() < 0)
+            return false;
+    }
+    return true;
+}
 
 bool HasPositiveCoefficient(const Problem& p, int k)
 {
@@ -34,12 +75,12 @@ bool IsBasic(const Problem& p, int k)
     return false;
 }
 
-bool IsBlocked(const Problem& p, int k) { return Estimate(p, k).Sign() < 0 && !HasPositiveCoefficient(p, k); }
+bool IsBlocked(const Problem& p, int k) { return EstimateSign(p, k) < 0 && !HasPositiveCoefficient(p, k); }
 
 // A zero estimate of a non-basic unknown that could enter: an alternative optimum.
 bool CanEnterAtZero(const Problem& p, int k)
 {
-    return Estimate(p, k) == kZero && !IsBasic(p, k) && HasPositiveCoefficient(p, k);
+    return EstimateSign(p, k) == 0 && !IsBasic(p, k) && HasPositiveCoefficient(p, k);
 }
 
 using Row = std::array<TableValue, Problem::kColumns>;
@@ -66,8 +107,8 @@ std::vector<int> ComputeNextRows(const Problem& p, int column, int row, std::vec
 {
     const TableValue& keyElement = Coefficient(p, row, column);
     std::vector<int> changed;
-    changed.reserve(p.equationCount + 1);
-    for (int i = 1; i <= p.equationCount + 1; ++i) {
+    changed.reserve(p.LastRow());
+    for (int i = 1; i <= p.LastRow(); ++i) {
         if (i == row || Coefficient(p, i, column).IsZero())
             continue;
         TableValue factor = kZero - Coefficient(p, i, column) / keyElement;
@@ -85,13 +126,12 @@ std::vector<int> ComputeNextRows(const Problem& p, int column, int row, std::vec
 
 int FindKeyColumn(const Problem& problem)
 {
-    TableValue best;
     int result = 0;
     for (int k = 1; k <= problem.workUnknownCount; ++k) {
-        if (Estimate(problem, k) < best && HasPositiveCoefficient(problem, k)) {
-            best = Estimate(problem, k);
+        if (EstimateSign(problem, k) >= 0 || !HasPositiveCoefficient(problem, k))
+            continue;
+        if (result == 0 || EstimateOf(problem, k) < EstimateOf(problem, result))
             result = k;
-        }
     }
     return result;
 }
@@ -105,8 +145,12 @@ int FindAlternativeColumn(const Problem& problem)
     return 0;
 }
 
+// While an artificial unknown is basic above 0 the solution is none of the problem's, and a
+// column without a positive element says nothing of the problem's function.
 bool HasBlockedColumn(const Problem& problem)
 {
+    if (HasPositiveArtificial(problem))
+        return false;
     for (int k = 1; k <= problem.workUnknownCount; ++k) {
         if (IsBlocked(problem, k))
             return true;
@@ -121,7 +165,7 @@ bool CanContinue(const Problem& problem)
 {
     int negatives = 0;
     for (int k = 1; k <= problem.workUnknownCount; ++k) {
-        if (Estimate(problem, k).Sign() < 0) {
+        if (EstimateSign(problem, k) < 0) {
             ++negatives;
             if (HasPositiveCoefficient(problem, k))
                 return true;
@@ -130,8 +174,15 @@ bool CanContinue(const Problem& problem)
     return negatives == 0;
 }
 
+bool IsInfeasible(const Problem& problem)
+{
+    return problem.HasMRow() && HasPositiveArtificial(problem) && MRowNonNegative(problem);
+}
+
 StepStatus ClassifyTable(const Problem& problem)
 {
+    if (IsInfeasible(problem))
+        return StepStatus::Infeasible;
     if (!CanContinue(problem))
         return StepStatus::NoSolution;
     if (FindKeyColumn(problem) != 0)
@@ -166,7 +217,7 @@ void Pivot(Problem& problem, int column, int row)
         throw std::invalid_argument("Pivot needs an unknown, an equation and a non-zero key element");
     // The table changes only once every new row is known: a pivot that cannot be completed
     // leaves the table as it was.
-    std::vector<Row>& next = ScratchRows(problem.equationCount + 1);
+    std::vector<Row>& next = ScratchRows(problem.LastRow());
     const std::vector<int> changed = ComputeNextRows(problem, column, row, next);
     const int width = problem.workUnknownCount + 1;
     for (size_t k = 0; k < changed.size(); ++k)
@@ -183,6 +234,7 @@ bool IsRightDecision(const Problem& problem, StepStatus status, bool yes)
         return true;
     case StepStatus::Optimal:
     case StepStatus::NoSolution:
+    case StepStatus::Infeasible:
         return !yes;
     }
     return false;
@@ -192,9 +244,9 @@ bool IsRightKeyColumn(const Problem& problem, int expected, int chosen)
 {
     if (!IsUnknown(problem, expected) || !IsUnknown(problem, chosen))
         return false;
-    if (Estimate(problem, expected) == kZero)
+    if (EstimateSign(problem, expected) == 0)
         return CanEnterAtZero(problem, chosen);
-    return Estimate(problem, chosen) < kZero && HasPositiveCoefficient(problem, chosen);
+    return EstimateSign(problem, chosen) < 0 && HasPositiveCoefficient(problem, chosen);
 }
 
 bool IsRightKeyRow(const Problem& problem, int column, int chosen)

@@ -10,10 +10,12 @@ enum class StepStatus {
     NoSolution,   // the objective is unbounded
     Continue,     // the table can be improved
     ContinueOnce, // optimal, but a non-basic unknown with a zero estimate can enter
+    Infeasible,   // an artificial unknown stays above 0 however the table goes on: no solution at all
 };
 
 // Unknowns and rows are numbered from 1; 0 means none. Everything works on the internal,
-// maximising form: a table is optimal when every estimate is >= 0.
+// maximising form: a table is optimal when every estimate is >= 0. With artificial unknowns an
+// estimate compares by its part at M first.
 
 // The unknown with the most negative estimate among those with a positive coefficient.
 int FindKeyColumn(const Problem& problem);
@@ -22,6 +24,8 @@ int FindAlternativeColumn(const Problem& problem);
 // Some unknown has a negative estimate and no positive coefficient: the objective is unbounded.
 bool HasBlockedColumn(const Problem& problem);
 bool CanContinue(const Problem& problem);
+// The artificial unknowns cannot all reach 0: the constraints have no common solution.
+bool IsInfeasible(const Problem& problem);
 StepStatus ClassifyTable(const Problem& problem);
 // The ratio test: the smallest b_i / a_ik over positive a_ik, the lowest row on a tie.
 int FindKeyRow(const Problem& problem, int column);

@@ -1,5 +1,19 @@
 #include "core/table_state.h"
 
+namespace {
+
+// "M", "-M", "2M", "1/2M".
+std::string MultipleOfMText(const TableValue& value, DisplayMode mode)
+{
+    if (value == TableValue(Fraction(1)))
+        return "M";
+    if (value == TableValue(Fraction(-1)))
+        return "-M";
+    return ToDisplayText(value, mode) + "M";
+}
+
+} // namespace
+
 std::string CellText(const TableCell& cell, DisplayMode mode)
 {
     switch (cell.kind) {
@@ -9,6 +23,8 @@ std::string CellText(const TableCell& cell, DisplayMode mode)
         return "?";
     case TableCell::Kind::Value:
         return ToDisplayText(cell.value, mode);
+    case TableCell::Kind::AtM:
+        return MultipleOfMText(cell.value, mode);
     case TableCell::Kind::Name:
     case TableCell::Kind::Label:
         break;
@@ -18,8 +34,8 @@ std::string CellText(const TableCell& cell, DisplayMode mode)
 
 bool operator==(const TableCell& a, const TableCell& b)
 {
-    return a.kind == b.kind && a.mark == b.mark && a.text == b.text &&
-           (a.kind != TableCell::Kind::Value || a.value == b.value);
+    const bool valued = a.kind == TableCell::Kind::Value || a.kind == TableCell::Kind::AtM;
+    return a.kind == b.kind && a.mark == b.mark && a.text == b.text && (!valued || a.value == b.value);
 }
 
 namespace {
@@ -32,17 +48,18 @@ uint64_t NewVersion()
 
 } // namespace
 
-TableView::TableView(int equationCount, int unknownCount)
+TableView::TableView(int equationCount, int unknownCount, bool withMRow)
     : equationCount(equationCount),
       unknownCount(unknownCount),
+      withMRow(withMRow),
       version(NewVersion()),
-      rows(equationCount + 3, TableRow(unknownCount))
+      rows(equationCount + (withMRow ? 4 : 3), TableRow(unknownCount))
 {
 }
 
 bool TableView::Contains(TablePlace place) const
 {
-    return place.row >= TablePlace::HeadingRow && place.row <= IndexRow() &&
+    return place.row >= TablePlace::HeadingRow && place.row <= LastRow() &&
            place.column >= TablePlace::PriceColumn && place.column <= unknownCount + 1;
 }
 
@@ -58,21 +75,25 @@ TableView MakeTableView(const Problem& problem, bool firstTable)
     constexpr int heading = TablePlace::HeadingRow;
     constexpr int price = TablePlace::PriceColumn;
     constexpr int basis = TablePlace::BasisColumn;
-    TableView view(m, n);
+    TableView view(m, n, problem.HasMRow());
     view.At({heading, price}) = TableCell::Labelled("Цены");
     view.At({heading, basis}) = TableCell::Labelled("Базис");
     view.At({heading, 1}) = TableCell::Labelled("Св.чл.");
     view.At({0, 1}) = TableCell::Of(problem.freeTerm);
     for (int k = 1; k <= n; ++k) {
-        view.At({0, k + 1}) = TableCell::Of(problem.DisplayValue(0, k + 1));
+        view.At({0, k + 1}) = problem.artificial[k] ? TableCell::TimesM(problem.DisplayPriceAtM(k))
+                                                    : TableCell::Of(problem.DisplayValue(0, k + 1));
         view.At({heading, k + 1}) = TableCell::Named(problem.unknownNames[k]);
     }
     for (int i = 1; i <= m; ++i) {
-        view.At({i, price}) = firstTable ? TableCell::Hidden() : TableCell::Of(problem.Price(i));
+        const bool artificial = problem.artificial[problem.basis[i]];
+        view.At({i, price}) = firstTable   ? TableCell::Hidden()
+                              : artificial ? TableCell::TimesM(problem.PriceAtM(i))
+                                           : TableCell::Of(problem.Price(i));
         view.At({i, basis}) = firstTable ? TableCell::Hidden() : TableCell::Named(problem.unknownNames[problem.basis[i]]);
     }
-    for (int i = 1; i <= m + 1; ++i) {
-        const bool hidden = firstTable && i == m + 1;
+    for (int i = 1; i <= view.LastRow(); ++i) {
+        const bool hidden = firstTable && i > m;
         for (int c = 1; c <= n + 1; ++c) {
             TableCell& cell = view.At({i, c});
             cell.kind = hidden ? TableCell::Kind::Hidden : TableCell::Kind::Value;
@@ -82,6 +103,8 @@ TableView MakeTableView(const Problem& problem, bool firstTable)
     }
     view.At({m + 1, price}) = TableCell::Labelled("***");
     view.At({m + 1, basis}) = TableCell::Labelled("ИС");
+    if (view.HasMRow())
+        view.At({m + 2, basis}) = TableCell::Labelled("M");
     return view;
 }
 

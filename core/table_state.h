@@ -27,6 +27,7 @@ struct TableCell {
         Empty,
         Hidden, // "?": a value the student has yet to supply
         Value,  // an exact value, shown in the student's display mode
+        AtM,    // an exact value times M: the price of an artificial unknown, "-M"
         Name,   // a name the student gave: an unknown's
         Label,  // a fixed heading of the table: "Цены", "Базис", "Св.чл.", "ИС", "***"
     };
@@ -38,6 +39,7 @@ struct TableCell {
 
     static TableCell Hidden() { return {Kind::Hidden, {}, {}}; }
     static TableCell Of(const TableValue& value) { return {Kind::Value, value, {}}; }
+    static TableCell TimesM(const TableValue& value) { return {Kind::AtM, value, {}}; }
     static TableCell Named(const std::string& name) { return {Kind::Name, {}, name}; }
     static TableCell Labelled(const std::string& label) { return {Kind::Label, {}, label}; }
 };
@@ -49,7 +51,7 @@ std::string CellText(const TableCell& cell, DisplayMode mode);
 bool operator==(const TableCell& a, const TableCell& b);
 
 // A place in a table. `row` is a row of the problem's matrix (0 the objective, 1..m the
-// equations, m + 1 the index row) or the row of headings; `column` is a column of the matrix
+// equations, m + 1 the index row, m + 2 its parts at M) or the row of headings; `column` is a column of the matrix
 // (1 the free terms, k + 1 unknown k) or the column of the prices or of the basic unknowns.
 struct TablePlace {
     static constexpr int HeadingRow = -1;
@@ -84,11 +86,13 @@ private:
 class TableView {
 public:
     TableView() = default;
-    TableView(int equationCount, int unknownCount);
+    TableView(int equationCount, int unknownCount, bool withMRow = false);
 
     int EquationCount() const { return equationCount; }
     int UnknownCount() const { return unknownCount; }
     int IndexRow() const { return equationCount + 1; }
+    bool HasMRow() const { return withMRow; }
+    int LastRow() const { return withMRow ? equationCount + 2 : equationCount + 1; }
     // Made anew for every new table, kept by its copies: a window that showed a table of this
     // version need look only for what changed in it.
     uint64_t Version() const { return version; }
@@ -99,7 +103,7 @@ public:
     template <class Visit>
     void ForEachPlace(Visit&& visit) const
     {
-        for (int row = TablePlace::HeadingRow; row <= IndexRow(); ++row) {
+        for (int row = TablePlace::HeadingRow; row <= LastRow(); ++row) {
             for (int column = TablePlace::PriceColumn; column <= unknownCount + 1; ++column)
                 visit(TablePlace{row, column});
         }
@@ -109,6 +113,7 @@ public:
 private:
     int equationCount = 0;
     int unknownCount = 0;
+    bool withMRow = false;
     uint64_t version = 0;
     std::vector<TableRow> rows;
 };
@@ -139,8 +144,9 @@ struct TableState {
 };
 
 // The table as the problem stands, from its numbers: the headings, the free term, the prices,
-// the basis, the values and the index row. The first table shows "?" for the prices, the basis
-// and the index row until the student has supplied them.
+// the basis, the values and the index row (with its parts at M in a row of their own). The
+// first table shows "?" for the prices, the basis and the index rows until the student has
+// supplied them.
 TableView MakeTableView(const Problem& problem, bool firstTable);
 
 // "1-я симплексная таблица (F-MAX)"

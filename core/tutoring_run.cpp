@@ -134,8 +134,10 @@ void TutoringRun::CompleteFirstTable()
     try {
         for (int i = 1; i <= problem.equationCount; ++i)
             AskBasisOf(i);
-        for (int c = 1; c <= problem.workUnknownCount + 1; ++c)
-            AskIndexRowElement(c);
+        for (int row = problem.IndexRow(); row <= problem.LastRow(); ++row) {
+            for (int c = 1; c <= problem.workUnknownCount + 1; ++c)
+                AskIndexRowElement(row, c);
+        }
     } catch (const RunEnded&) {
         // The report keeps the first table as far as the student took it.
         RememberBasis();
@@ -161,23 +163,24 @@ void TutoringRun::AskBasisOf(int equation)
     StateChanged();
 }
 
-void TutoringRun::AskIndexRowElement(int column)
+// A cell of the index row, or of its parts at M.
+void TutoringRun::AskIndexRowElement(int row, int column)
 {
-    const int indexRow = problem.equationCount + 1;
-    TableCell& cell = state.table.At({indexRow, column});
+    TableCell& cell = state.table.At({row, column});
     cell.mark = CellMark::Asked;
-    state.tableInSight = InSight{indexRow, column};
+    state.tableInSight = InSight{row, column};
     StateChanged();
-    ElementQuestion question(*this, problem, ElementMode::IndexRow, indexRow, column);
+    ElementQuestion question(*this, problem, ElementMode::IndexRow, row, column);
     Check(window.AskElement(question));
-    cell = TableCell::Of(problem.DisplayValue(indexRow, column));
+    cell = TableCell::Of(problem.DisplayValue(row, column));
     StateChanged();
 }
 
 bool TutoringRun::Step()
 {
     const StepStatus status = ClassifyTable(problem);
-    const bool finished = status == StepStatus::Optimal || status == StepStatus::NoSolution;
+    const bool finished =
+        status == StepStatus::Optimal || status == StepStatus::NoSolution || status == StepStatus::Infeasible;
     // The decision is read off the index row.
     state.tableInSight = InSight{problem.equationCount + 1, std::nullopt};
     StateChanged();
@@ -193,7 +196,9 @@ bool TutoringRun::Step()
         WrongDecision("Вы приняли неверное решение, так как не все итерации выполнены");
         return false;
     }
-    if (status == StepStatus::NoSolution || HasBlockedColumn(problem))
+    if (status == StepStatus::Infeasible)
+        EndInfeasible();
+    else if (status == StepStatus::NoSolution || HasBlockedColumn(problem))
         EndUnbounded();
     else
         Succeed();
@@ -222,6 +227,15 @@ void TutoringRun::EndUnbounded()
                        MessageIcon::Information);
     ending = Ending::Unbounded;
     state.status = "Задача не имеет решения: функция не ограничена";
+    StateChanged();
+}
+
+// The artificial unknowns cannot all reach 0: no solution of the constraints exists at all.
+void TutoringRun::EndInfeasible()
+{
+    window.ShowMessage("Система ограничений несовместна", ProgramName, MessageIcon::Information);
+    ending = Ending::Infeasible;
+    state.status = "Задача не имеет решения: система ограничений несовместна";
     StateChanged();
 }
 
@@ -293,7 +307,7 @@ void TutoringRun::AskKeyRowAndElements(int keyRow, int column)
     AskKeyRow(keyRow, column);
     const int n = problem.workUnknownCount;
     // The key column of the new table is known: 0 outside the key row.
-    for (int i = 1; i <= problem.equationCount + 1; ++i) {
+    for (int i = 1; i <= problem.LastRow(); ++i) {
         if (i != keyRow)
             askedElements.push_back(static_cast<uint32_t>((n + 1) * (i - 1) + column));
     }
@@ -328,7 +342,7 @@ void TutoringRun::AskKeyRow(int keyRow, int column)
 void TutoringRun::AskRandomElements()
 {
     const int n = problem.workUnknownCount;
-    const int total = (problem.equationCount + 1) * (n + 1);
+    const int total = problem.LastRow() * (n + 1);
     for (int asked = 1; asked <= kRandomElements; ++asked) {
         if (askedElements.size() >= static_cast<size_t>(total))
             break;

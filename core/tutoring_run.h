@@ -16,7 +16,7 @@
 class TutoringRun : public QuestionHost {
 public:
     // How a run ended.
-    enum class Ending { None, Success, Unbounded, Failed, Overflow, Cancelled };
+    enum class Ending { None, Success, Unbounded, Infeasible, Failed, Overflow, Cancelled };
 
     TutoringRun(TutoringWindow& window, Problem& problem);
 
@@ -36,7 +36,8 @@ public:
     // The number of the table the run is working towards: the one shown while it is completed,
     // the next one once it is.
     int TableNumber() const { return tableNumber; }
-    // Indices (n + 1)(i - 1) + (c - 1) of the new-table elements asked or excluded at the first pivot.
+    // Indices (n + 1)(i - 1) + (c - 1) of the new-table elements asked or excluded at the first
+    // pivot, the index rows' among them.
     const std::vector<uint32_t>& AskedElements() const { return askedElements; }
 
     // The questions' side of the run.
@@ -47,7 +48,7 @@ public:
 private:
     void CompleteFirstTable();
     void AskBasisOf(int equation);
-    void AskIndexRowElement(int column);
+    void AskIndexRowElement(int row, int column);
     // One step; false when the run has ended.
     bool Step();
     void BuildNextTable(StepStatus status);
@@ -64,6 +65,7 @@ private:
     void WrongDecision(const char* message);
     void Succeed();
     void EndUnbounded();
+    void EndInfeasible();
 
     // Goes on after a right answer; any other outcome ends the run, by an exception that
     // RunTutoring catches.

@@ -171,7 +171,9 @@ TEST(EntryChecks, CountedFailuresWarnTwiceThenEndTheRuns)
 
     EntryVerdict first = checker.Check(negative, problem);
     EXPECT_EQ(first.action, Action::Warn);
-    EXPECT_EQ(first.message, "Система уравнений не каноническая");
+    EXPECT_EQ(first.message, "Система уравнений не каноническая\nЗадачу с неравенствами или без явного базиса "
+                             "программа приведет к каноническому виду сама, если включить \"Общая задача\" в "
+                             "меню Настройки, Прочие.");
     EXPECT_EQ(checker.Check(notCanonical, problem).action, Action::Warn);
     EXPECT_EQ(checker.EntryFailures(), 2);
 

@@ -20,7 +20,7 @@ inline Problem BuildTestProblem(const EnteredProblem& entered)
 {
     Problem p;
     p.equationCount = static_cast<int>(entered.equations.size());
-    p.unknownCount = p.workUnknownCount = static_cast<int>(entered.objective.size());
+    p.unknownCount = p.workUnknownCount = p.originalUnknownCount = static_cast<int>(entered.objective.size());
     const int n = p.unknownCount;
     for (int i = 1; i <= p.equationCount; ++i) {
         const auto& row = entered.equations[i - 1];

@@ -21,6 +21,7 @@
 struct Outcome {
     bool unbounded = false;
     double objective = 0;
+    bool infeasible = false;
 };
 
 // Through the text, which has every digit of a big value too.
@@ -33,8 +34,8 @@ inline double ToDouble(const TableValue& value)
     return static_cast<double>(std::stold(text.substr(0, slash)) / std::stold(text.substr(slash + 1)));
 }
 
-// GLPK's exact simplex on an LP file: the status (optimal or unbounded) and the objective as the
-// file states it.
+// GLPK's exact simplex on an LP file: the status (optimal, unbounded or infeasible) and the
+// objective as the file states it.
 inline Outcome RunGlpsol(const std::filesystem::path& lp, const std::filesystem::path& solution)
 {
     std::string command = "glpsol --exact --nopresol --lp '" + lp.string() + "' -w '" + solution.string() +
@@ -48,7 +49,8 @@ inline Outcome RunGlpsol(const std::filesystem::path& lp, const std::filesystem:
         if (line.rfind("c Status:", 0) == 0) {
             statusSeen = true;
             outcome.unbounded = line.find("UNBOUNDED") != std::string::npos;
-            EXPECT_TRUE(outcome.unbounded || line.find("OPTIMAL") != std::string::npos) << line;
+            outcome.infeasible = line.find("INFEASIBLE") != std::string::npos;
+            EXPECT_TRUE(outcome.unbounded || outcome.infeasible || line.find("OPTIMAL") != std::string::npos) << line;
         } else if (line.rfind("s bas", 0) == 0) {
             std::istringstream fields(line.substr(5));
             std::string rows, columns, primal, dual;
