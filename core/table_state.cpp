@@ -86,10 +86,7 @@ TableView MakeTableView(const Problem& problem, bool firstTable)
         view.At({heading, k + 1}) = TableCell::Named(problem.unknownNames[k]);
     }
     for (int i = 1; i <= m; ++i) {
-        const bool artificial = problem.artificial[problem.basis[i]];
-        view.At({i, price}) = firstTable   ? TableCell::Hidden()
-                              : artificial ? TableCell::TimesM(problem.PriceAtM(i))
-                                           : TableCell::Of(problem.Price(i));
+        view.At({i, price}) = firstTable ? TableCell::Hidden() : PriceCell(problem, i);
         view.At({i, basis}) = firstTable ? TableCell::Hidden() : TableCell::Named(problem.unknownNames[problem.basis[i]]);
     }
     for (int i = 1; i <= view.LastRow(); ++i) {
@@ -106,6 +103,13 @@ TableView MakeTableView(const Problem& problem, bool firstTable)
     if (view.HasMRow())
         view.At({m + 2, basis}) = TableCell::Labelled("M");
     return view;
+}
+
+TableCell PriceCell(const Problem& problem, int equation)
+{
+    if (problem.artificial[problem.basis[equation]])
+        return TableCell::TimesM(problem.PriceAtM(equation));
+    return TableCell::Of(problem.Price(equation));
 }
 
 std::string TableTitle(const Problem& problem, int tableNumber)

@@ -149,5 +149,8 @@ struct TableState {
 // supplied them.
 TableView MakeTableView(const Problem& problem, bool firstTable);
 
+// The price of equation i's basic unknown: a number, or a multiple of M for an artificial one.
+TableCell PriceCell(const Problem& problem, int equation);
+
 // "1-я симплексная таблица (F-MAX)"
 std::string TableTitle(const Problem& problem, int tableNumber);

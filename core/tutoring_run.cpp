@@ -158,7 +158,7 @@ void TutoringRun::AskBasisOf(int equation)
     StateChanged();
     BasisQuestion question(*this, problem, equation);
     Check(window.AskBasis(question));
-    price = TableCell::Of(problem.Price(equation));
+    price = PriceCell(problem, equation);
     basis = TableCell::Named(problem.unknownNames[problem.basis[equation]]);
     StateChanged();
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/canonical_form.h"
 #include "core/captions.h"
 #include "platform/desktop.h"
 #include "platform/fonts.h"
@@ -116,7 +117,8 @@ CEntryDlg::CEntryDlg(QWidget* parent)
       settings(LoadSettings()),
       coefficientTexts(kMaxSize + 1, std::vector<QString>(kMaxSize + 1)),
       rightHandSideTexts(kMaxSize + 1),
-      objectiveTexts(kMaxSize + 1)
+      objectiveTexts(kMaxSize + 1),
+      signTexts(kMaxSize + 1, "=")
 {
 }
 
@@ -387,16 +389,26 @@ void CEntryDlg::BuildMatrixGrids()
     matrix->SetCellText(0, cells.SignColumn(), "Знак");
     matrix->SetCellText(0, cells.RightHandSideColumn(), "b");
     objective->SetCellText(0, cells.FreeTermColumn, "Св.чл.");
-    const int sign = cells.SignColumn();
-    for (int i = 1; i <= equationCount; ++i) {
-        matrix->SetCellText(i, sign, "=");
-        matrix->SetCellState(i, sign, matrix->GetCellState(i, sign) | GCS_READONLY);
-    }
+    ShowSignColumn();
 
     for (int c = 0; c < cells.MatrixColumns(); ++c)
         matrix->SetColumnWidth(c, settings.inputWidth);
     for (int c = 0; c < cells.ObjectiveColumns(); ++c)
         objective->SetColumnWidth(c, settings.inputWidth);
+}
+
+// The canonical exercise shows "=" in every equation, not to be changed; a general problem takes
+// each equation's sign as typed.
+void CEntryDlg::ShowSignColumn()
+{
+    CGridCtrl* matrix = MatrixGrid();
+    const int sign = MatrixPageCells{unknownCount}.SignColumn();
+    for (int i = 1; i <= equationCount; ++i) {
+        const int state = matrix->GetCellState(i, sign);
+        matrix->SetCellText(i, sign, settings.generalProblems ? signTexts[i] : QString("="));
+        matrix->SetCellState(i, sign, settings.generalProblems ? state & ~GCS_READONLY : state | GCS_READONLY);
+    }
+    matrix->Refresh();
 }
 
 void CEntryDlg::FillMatrixFromStore()
@@ -411,6 +423,15 @@ void CEntryDlg::StoreMatrixTexts()
 {
     ForEachKeptText(
         [](CGridCtrl& grid, int row, int column, QString& text) { text = grid.GetCellText(row, column); });
+    if (settings.generalProblems)
+        StoreSignTexts();
+}
+
+void CEntryDlg::StoreSignTexts()
+{
+    const int sign = MatrixPageCells{unknownCount}.SignColumn();
+    for (int i = 1; i <= equationCount; ++i)
+        signTexts[i] = MatrixGrid()->GetCellText(i, sign);
 }
 
 void CEntryDlg::ForEachKeptText(const KeepText& keep)
@@ -449,6 +470,7 @@ EntryTexts CEntryDlg::CollectEntryTexts() const
     for (int k = 1; k <= unknownCount; ++k)
         texts.objective.push_back(CellText(objective, cells.ObjectiveRow, cells.ObjectiveColumn(k)));
     texts.sense = ControlText(IDC_SENSE).toStdString();
+    texts.general = settings.generalProblems;
     texts.unknownNames.resize(unknownCount + 1);
     for (int k = 1; k <= unknownCount; ++k)
         texts.unknownNames[k] = names[k].toStdString();
@@ -463,6 +485,7 @@ std::pair<CGridCtrl*, GridCell> CEntryDlg::FieldCell(const EntryField& field) co
     const MatrixPageCells cells{unknownCount};
     switch (field.kind) {
     case Kind::Coefficient: return {MatrixGrid(), {field.equation, cells.CoefficientColumn(field.unknown)}};
+    case Kind::Sign: return {MatrixGrid(), {field.equation, cells.SignColumn()}};
     case Kind::RightHandSide: return {MatrixGrid(), {field.equation, cells.RightHandSideColumn()}};
     case Kind::FreeTerm: return {ObjectiveGrid(), {cells.ObjectiveRow, cells.FreeTermColumn}};
     case Kind::ObjectiveCoefficient:
@@ -502,6 +525,9 @@ void CEntryDlg::ShowVerdict(const EntryVerdict& verdict)
         FailRun();
         break;
     case Action::StartRun:
+        if (!verdict.conversion.empty())
+            MessageBox(QString::fromStdString(ConversionMessage(verdict.conversion, problem)),
+                       "Приведение к каноническому виду", MessageBoxIcon::Information);
         OpenTableWindow();
         break;
     }
@@ -526,9 +552,16 @@ void CEntryDlg::FailRun()
 
 void CEntryDlg::OnSettings()
 {
+    const bool wasGeneral = settings.generalProblems;
+    if (page == MatrixPage && wasGeneral)
+        StoreSignTexts();
     CSettingsDlg dialog(settings, this);
-    if (RunModal(dialog) == IdOk)
-        SaveSettings(settings);
+    if (RunModal(dialog) != IdOk)
+        return;
+    SaveSettings(settings);
+    // The sign column follows the choice at once; the widths wait for the next grid.
+    if (page == MatrixPage && settings.generalProblems != wasGeneral)
+        ShowSignColumn();
 }
 
 void CEntryDlg::OnCancel()

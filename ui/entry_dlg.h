@@ -97,6 +97,8 @@ private:
     void BuildMatrixGrids();
     void FillMatrixFromStore();
     void StoreMatrixTexts();
+    void ShowSignColumn();
+    void StoreSignTexts();
     // Calls keep for every text of page 6 that the wizard keeps across page changes, with the
     // grid and the cell that show it.
     using KeepText = std::function<void(CGridCtrl& grid, int row, int column, QString& text)>;
@@ -128,6 +130,8 @@ private:
     std::vector<std::vector<QString>> coefficientTexts;
     std::vector<QString> rightHandSideTexts;
     std::vector<QString> objectiveTexts;
+    // Each equation's sign in a general problem.
+    std::vector<QString> signTexts;
     QString freeTermText;
 
     QString infoText;

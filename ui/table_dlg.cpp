@@ -89,7 +89,7 @@ void CTableDlg::OnInitDialog()
     statusFont = MakeFont("Times New Roman", 11, 600, FontCharset::Cyrillic);
     Control(IDC_STATUS)->setFont(statusFont);
     anchor.Init(*this, nullptr, kAnchors, static_cast<int>(std::size(kAnchors)));
-    grids.SetUp(problem.equationCount, problem.workUnknownCount);
+    grids.SetUp(problem.LastRow(), problem.workUnknownCount);
     firstTableIncomplete = !run.OpenFirstTable();
     MoveWindowWithinScreen(this, 0, -kRiseAboveWizard);
     startTimer.start(kStartDelayMs);
@@ -100,7 +100,8 @@ void CTableDlg::OnSize() { anchor.Relayout(); }
 void CTableDlg::OnCommand(int id)
 {
     if (id == IDC_REPORT)
-        OutputReport(problem.equationCount, problem.workUnknownCount, Snapshots());
+        // The report's blocks have the grid's rows: with the parts at M, one more than m + 3.
+        OutputReport(problem.LastRow() - 1, problem.workUnknownCount, Snapshots());
     else
         TemplateDialog::OnCommand(id);
 }

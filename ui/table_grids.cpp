@@ -51,12 +51,12 @@ TableGrids::TableGrids(CGridCtrl& main, CGridCtrl& keyRow, DisplayMode mode, int
 {
 }
 
-void TableGrids::SetUp(int equationCount, int unknownCount)
+void TableGrids::SetUp(int lastTableRow, int unknownCount)
 {
     SetUpLook(main, kTableBackground);
     main.SetColumnCount(TableGridPlaces::ColumnCount(unknownCount));
     main.SetFixedRowCount(TableGridPlaces::FixedRows);
-    main.SetRowCount(TableGridPlaces::RowCount(equationCount));
+    main.SetRowCount(TableGridPlaces::RowCount(lastTableRow));
     for (int c = 0; c < main.GetColumnCount(); ++c)
         main.SetColumnWidth(c, columnWidth);
     SetUpLook(keyRow, ChoiceColour);
@@ -152,7 +152,7 @@ void TableGrids::ShowPlaceInSight(const TableState& state)
 
 TableSnapshot TableGrids::Snapshot(const TableView& table) const
 {
-    TableSnapshot snapshot(TableGridPlaces::RowCount(table.EquationCount()),
+    TableSnapshot snapshot(TableGridPlaces::RowCount(table.LastRow()),
                            std::vector<std::string>(TableGridPlaces::ColumnCount(table.UnknownCount())));
     table.ForEachPlace([&](TablePlace place) {
         const GridCell at = TableGridPlaces::Cell(place);

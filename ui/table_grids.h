@@ -23,8 +23,8 @@ class TableGrids {
 public:
     TableGrids(CGridCtrl& main, CGridCtrl& keyRow, DisplayMode mode, int columnWidth);
 
-    // The grids' shape and look for a table of m equations and n unknowns.
-    void SetUp(int equationCount, int unknownCount);
+    // The grids' shape and look for a table down to its last row, of n unknowns.
+    void SetUp(int lastTableRow, int unknownCount);
     void Show(const TableState& state);
 
     // A table's texts as the main grid shows them, by grid row and column.

@@ -21,7 +21,8 @@ struct TableGridPlaces {
         return {row, Column(place.column)};
     }
     static int Column(int tableColumn) { return tableColumn - TablePlace::PriceColumn; }
-    static int RowCount(int equationCount) { return equationCount + 3; }
+    // Down to the table's last row: the index row, or its parts at M below it.
+    static int RowCount(int lastTableRow) { return lastTableRow + 2; }
     static int ColumnCount(int unknownCount) { return unknownCount + 3; }
     // The grid's fixed rows: the objective and the headings.
     static constexpr int FixedRows = 2;

@@ -387,7 +387,10 @@ TEST_F(EntryDlgTest, ThirdCountedFailureEndsAllRuns)
     Type({{"1", "1", "=", "2"}, {"1", "2", "=", "1"}}, {"0", "1", "1"});
     Start();
     Start();
-    EXPECT_EQ(MessageTexts(), QStringList({"Система уравнений не каноническая", "Система уравнений не каноническая"}));
+    const QString warning = "Система уравнений не каноническая\nЗадачу с неравенствами или без явного базиса "
+                            "программа приведет к каноническому виду сама, если включить \"Общая задача\" в меню "
+                            "Настройки, Прочие.";
+    EXPECT_EQ(MessageTexts(), QStringList({warning, warning}));
     EXPECT_TRUE(tones.empty());
 
     Grid(IDC_GRID)->SetCellText(1, 3, "-2");

@@ -223,13 +223,15 @@ private:
         return QRegularExpression("(\\d+) уравнении").match(prompt).captured(1).toInt();
     }
 
-    // The element a label names: "Ind(c)=", "B(i)=" or "A(i,k)=", as matrix row and column.
+    // The element a label names: "Ind(c)=", "M(c)=", "B(i)=" or "A(i,k)=", as matrix row and column.
     std::pair<int, int> ElementAsked(const QString& label) const
     {
-        const QRegularExpressionMatch match = QRegularExpression("(Ind|B|A)\\((\\d+)(?:,(\\d+))?\\)=").match(label);
+        const QRegularExpressionMatch match = QRegularExpression("(Ind|M|B|A)\\((\\d+)(?:,(\\d+))?\\)=").match(label);
         const QString kind = match.captured(1);
         if (kind == "Ind")
-            return {problem.equationCount + 1, match.captured(2).toInt() + 1};
+            return {problem.IndexRow(), match.captured(2).toInt() + 1};
+        if (kind == "M")
+            return {problem.MRow(), match.captured(2).toInt() + 1};
         if (kind == "B")
             return {match.captured(2).toInt(), 1};
         return {match.captured(2).toInt(), match.captured(3).toInt() + 1};

@@ -11,6 +11,7 @@
 #include "core/element_draw.h"
 #include "tests/ui/run_fixture.h"
 #include "ui/basis_dlg.h"
+#include "ui/element_dlg.h"
 #include "ui/table_places.h"
 
 namespace {
@@ -233,6 +234,39 @@ TEST_F(TableRunTest, UnboundedObjectiveEndsWithNo)
     end = StartRun();
     EXPECT_EQ(end.status, kWrongDecision);
     EXPECT_TRUE(student->MessageTexts().contains("Вы приняли неверное решение, так как все итерации выполнены"));
+}
+
+// A general problem: told of its canonical form first, then solved by the M-method, its index row
+// asked in two rows; and one whose constraints have no common solution.
+TEST_F(TableRunTest, GeneralProblemsRunToTheirEnds)
+{
+    wizard->Settings().generalProblems = true;
+    EnterProblem({{"2", "1", "<=", "10"}, {"1", "3", ">=", "6"}}, {"0", "3", "2"});
+    QStringList labels;
+    student->onQuestion = [&](CStepDlg& dialog) {
+        if (qobject_cast<CElementDlg*>(&dialog) != nullptr)
+            labels << dialog.ControlText(CElementDlg::IDC_LABEL);
+    };
+    RunEnd end = StartRun();
+    EXPECT_EQ(end.status, kSuccess);
+    ASSERT_FALSE(student->shown.empty());
+    EXPECT_EQ(student->shown.front().caption, "Приведение к каноническому виду");
+    EXPECT_TRUE(student->shown.front().text.contains("добавлено искусственное неизвестное y1 с ценой -M"));
+    EXPECT_EQ(labels.mid(0, 12), QStringList({"Ind(0)=", "Ind(1)=", "Ind(2)=", "Ind(3)=", "Ind(4)=", "Ind(5)=",
+                                              "M(0)=", "M(1)=", "M(2)=", "M(3)=", "M(4)=", "M(5)="}));
+    const TableSnapshot& first = end.snapshots.front();
+    ASSERT_EQ(first.size(), 6u) << "the headings, two equations and the index row's two rows";
+    EXPECT_EQ(first[0], (std::vector<std::string>{"", "", "0", "3", "2", "0", "0", "-M"}));
+    EXPECT_EQ(first[3], (std::vector<std::string>{"-M", "y1", "6", "1", "3", "0", "-1", "1"}));
+    EXPECT_EQ(first[5], (std::vector<std::string>{"", "M", "-6", "-1", "-3", "0", "1", "0"}));
+
+    TearDown();
+    SetUp();
+    wizard->Settings().generalProblems = true;
+    EnterProblem({{"1", "1", "<=", "1"}, {"1", "1", ">=", "3"}}, {"0", "1", "1"});
+    end = StartRun();
+    EXPECT_EQ(end.status, "Задача не имеет решения: система ограничений несовместна");
+    EXPECT_EQ(student->MessageTexts().last(), "Система ограничений несовместна");
 }
 
 TEST_F(TableRunTest, DecimalModeShowsThreeDecimalsInTheEnteredSigns)
