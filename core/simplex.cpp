@@ -47,11 +47,12 @@ using Row = std::array<TableValue, Problem::kColumns>;
 void AddMultipleOfRow(const Problem& p, const Row& target, const Row& source, const TableValue& factor, Row& result)
 {
     for (int c = 1; c <= p.workUnknownCount + 1; ++c)
-        result[c] = AddProduct(target[c], source[c], factor);
+        AddProduct(result[c], target[c], source[c], factor);
 }
 
 // The rows of the next table, computed apart from the table. The memory is kept from pivot to
 // pivot: fresh memory for a whole table at every pivot costs more than a small table's arithmetic.
+// After a pivot the rows hold the table before it, whose big values lend their limbs to the next.
 std::vector<Row>& ScratchRows(size_t count)
 {
     thread_local std::vector<Row> rows;
@@ -170,7 +171,7 @@ void Pivot(Problem& problem, int column, int row)
     const std::vector<int> changed = ComputeNextRows(problem, column, row, next);
     const int width = problem.workUnknownCount + 1;
     for (size_t k = 0; k < changed.size(); ++k)
-        std::move(next[k].begin() + 1, next[k].begin() + 1 + width, problem.matrix[changed[k]].begin() + 1);
+        std::swap_ranges(next[k].begin() + 1, next[k].begin() + 1 + width, problem.matrix[changed[k]].begin() + 1);
     problem.basis[row] = column;
 }
 

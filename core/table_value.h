@@ -32,8 +32,12 @@ public:
     // -1, 0 or 1.
     int Sign() const;
 
+    // Exchanges two values without copying a big one.
+    friend void swap(TableValue& a, TableValue& b) noexcept;
+
 private:
     friend TableValue MakeTableValue(BigValue value);
+    friend void AssignLowestTerms(TableValue& target, BigValue& value);
 
     Fraction small;
     std::unique_ptr<BigValue> big;
@@ -61,3 +65,5 @@ bool operator==(const TableValue& a, const TableValue& b);
 // intermediate of a result that fits stays within 128 bits, and only a result that does not
 // fit goes to arbitrary precision. When b * factor is zero, a comes back unchanged.
 TableValue AddProduct(const TableValue& a, const TableValue& b, const TableValue& factor);
+// The same into result, whose memory a big result reuses; result may be one of the operands.
+void AddProduct(TableValue& result, const TableValue& a, const TableValue& b, const TableValue& factor);
