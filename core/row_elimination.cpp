@@ -22,8 +22,7 @@ void EliminateCellByCell(ConstRow keyRow, std::size_t keyColumn, const Rows& tar
     const TableValue& keyElement = keyRow[keyColumn];
     for (std::size_t t = 0; t < targets.size(); ++t) {
         const TableValue factor = TableValue() - targets[t][keyColumn] / keyElement;
-        for (std::size_t c = 0; c < keyRow.size(); ++c)
-            AddProduct(results[t][c], targets[t][c], keyRow[c], factor);
+        AddProductToRow(results[t], targets[t], keyRow, factor);
     }
     for (std::size_t c = 0; c < keyRow.size(); ++c)
         keyRowResult[c] = keyRow[c] / keyElement;

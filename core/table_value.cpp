@@ -106,6 +106,7 @@ bool TrySum(const Ratio& a, const Ratio& p, Ratio& sum)
     return FitsInt64(sum.numerator) && FitsInt64(sum.denominator);
 }
 
+
 // Zero as (0, 0, 0), like every arithmetic result.
 Fraction ToFraction(const Ratio& value)
 {
@@ -114,11 +115,42 @@ Fraction ToFraction(const Ratio& value)
     return Fraction(0, int64_t(value.numerator), int64_t(value.denominator));
 }
 
-bool TryAddProduct(const Fraction& a, const Fraction& b, const Fraction& factor, Fraction& result)
+// Every field below 2^16, as in most of a student's tables.
+bool IsTiny(const Ratio& value) { return ((uint64_t(Magnitude(value.numerator)) | uint64_t(value.denominator)) >> 16) == 0; }
+
+int64_t DivideTiny(int64_t x, int64_t d) { return d == 1 ? x : x / d; }
+
+// a + b * f for tiny fields, the same steps as Product and TrySum: every intermediate stays
+// below 2^50, so nothing needs checking and the result always fits.
+Ratio AddProductTiny(const Ratio& a, const Ratio& b, const Ratio& f)
 {
-    Ratio ratioA{}, ratioB{}, ratioFactor{};
-    if (!ImproperRatio(a, ratioA) || !ImproperRatio(b, ratioB) || !ImproperRatio(factor, ratioFactor))
+    const int64_t bn = int64_t(b.numerator), bd = int64_t(b.denominator);
+    const int64_t fn = int64_t(f.numerator), fd = int64_t(f.denominator);
+    const int64_t g1 = int64_t(GreatestCommonDivisor(uint64_t(bn < 0 ? -bn : bn), uint64_t(fd)));
+    const int64_t g2 = int64_t(GreatestCommonDivisor(uint64_t(fn < 0 ? -fn : fn), uint64_t(bd)));
+    const int64_t pn = DivideTiny(bn, g1) * DivideTiny(fn, g2);
+    const int64_t pd = DivideTiny(bd, g2) * DivideTiny(fd, g1);
+    const int64_t an = int64_t(a.numerator), ad = int64_t(a.denominator);
+    if (an == 0)
+        return {pn, pd};
+    const int64_t g = int64_t(GreatestCommonDivisor(uint64_t(ad), uint64_t(pd)));
+    const int64_t total = an * DivideTiny(pd, g) + pn * DivideTiny(ad, g);
+    if (total == 0)
+        return {0, 1};
+    const int64_t g3 = g == 1 ? 1 : int64_t(GreatestCommonDivisor(uint64_t(total < 0 ? -total : total), uint64_t(g)));
+    return {DivideTiny(total, g3), DivideTiny(ad, g) * DivideTiny(pd, g3)};
+}
+
+// a + b * factor with the factor's improper form already at hand.
+bool TryAddProduct(const Fraction& a, const Fraction& b, const Ratio& ratioFactor, Fraction& result)
+{
+    Ratio ratioA{}, ratioB{};
+    if (!ImproperRatio(a, ratioA) || !ImproperRatio(b, ratioB))
         return false;
+    if (IsTiny(ratioA) && IsTiny(ratioB) && IsTiny(ratioFactor)) {
+        result = ToFraction(AddProductTiny(ratioA, ratioB, ratioFactor));
+        return true;
+    }
     const Ratio product = Product(ratioB, ratioFactor);
     Ratio sum{};
     if (a.IsZero()) {
@@ -130,6 +162,12 @@ bool TryAddProduct(const Fraction& a, const Fraction& b, const Fraction& factor,
     }
     result = ToFraction(sum);
     return true;
+}
+
+bool TryAddProduct(const Fraction& a, const Fraction& b, const Fraction& factor, Fraction& result)
+{
+    Ratio ratioFactor{};
+    return ImproperRatio(factor, ratioFactor) && TryAddProduct(a, b, ratioFactor, result);
 }
 
 // The results of the big path are worked out here first; each thread keeps its own limbs.
@@ -328,6 +366,23 @@ void AddProduct(TableValue& result, const TableValue& a, const TableValue& b, co
     mpq_mul(product.value.get_mpq_t(), ExactView(b).get(), ExactView(factor).get());
     mpq_add(Scratch().value.get_mpq_t(), ExactView(a).get(), product.value.get_mpq_t());
     AssignLowestTerms(result, Scratch());
+}
+
+void AddProductToRow(std::span<TableValue> result, std::span<const TableValue> a, std::span<const TableValue> b,
+                     const TableValue& factor)
+{
+    Ratio ratioFactor{};
+    const bool smallFactor = !factor.IsBig() && !factor.IsZero() && ImproperRatio(factor.Small(), ratioFactor);
+    for (size_t c = 0; c < a.size(); ++c) {
+        Fraction sum;
+        if (smallFactor && !a[c].IsBig() && !b[c].IsBig() && !b[c].IsZero() &&
+            TryAddProduct(a[c].Small(), b[c].Small(), ratioFactor, sum)) {
+            result[c].small = sum;
+            result[c].big.reset();
+        } else {
+            AddProduct(result[c], a[c], b[c], factor);
+        }
+    }
 }
 
 TableValue AddProduct(const TableValue& a, const TableValue& b, const TableValue& factor)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 
 #include "core/fraction.h"
 
@@ -38,6 +39,8 @@ public:
 private:
     friend TableValue MakeTableValue(BigValue value);
     friend void AssignLowestTerms(TableValue& target, BigValue& value);
+    friend void AddProductToRow(std::span<TableValue> result, std::span<const TableValue> a,
+                                std::span<const TableValue> b, const TableValue& factor);
 
     Fraction small;
     std::unique_ptr<BigValue> big;
@@ -67,3 +70,6 @@ bool operator==(const TableValue& a, const TableValue& b);
 TableValue AddProduct(const TableValue& a, const TableValue& b, const TableValue& factor);
 // The same into result, whose memory a big result reuses; result may be one of the operands.
 void AddProduct(TableValue& result, const TableValue& a, const TableValue& b, const TableValue& factor);
+// AddProduct along a row: result[c] becomes a[c] + b[c] * factor for every c.
+void AddProductToRow(std::span<TableValue> result, std::span<const TableValue> a, std::span<const TableValue> b,
+                     const TableValue& factor);
