@@ -13,8 +13,8 @@ struct BigValue {
 TableValue MakeTableValue(BigValue value);
 
 // Sets target to value, which is in lowest terms: a Fraction when it fits, otherwise a big value
-// that takes over value's limbs. value comes back holding target's old limbs, so that a caller
-// computing cell after cell into the same scratch allocates nothing once the sizes settle.
+// that takes over value's limbs and hands its old ones back in value, so that a caller working
+// cell after cell through the same scratch allocates nothing once the sizes settle.
 void AssignLowestTerms(TableValue& target, BigValue& value);
 
 // The value of any table value in arbitrary precision, in lowest terms.

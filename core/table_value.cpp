@@ -106,7 +106,6 @@ bool TrySum(const Ratio& a, const Ratio& p, Ratio& sum)
     return FitsInt64(sum.numerator) && FitsInt64(sum.denominator);
 }
 
-
 // Zero as (0, 0, 0), like every arithmetic result.
 Fraction ToFraction(const Ratio& value)
 {
@@ -116,7 +115,10 @@ Fraction ToFraction(const Ratio& value)
 }
 
 // Every field below 2^16, as in most of a student's tables.
-bool IsTiny(const Ratio& value) { return ((uint64_t(Magnitude(value.numerator)) | uint64_t(value.denominator)) >> 16) == 0; }
+bool IsTiny(const Ratio& value)
+{
+    return ((uint64_t(Magnitude(value.numerator)) | uint64_t(value.denominator)) >> 16) == 0;
+}
 
 int64_t DivideTiny(int64_t x, int64_t d) { return d == 1 ? x : x / d; }
 
