@@ -67,6 +67,9 @@ std::vector<int> ComputeNextRows(const Problem& p, int column, int row, std::vec
     std::vector<int> changed;
     std::vector<std::span<const TableValue>> targets;
     std::vector<std::span<TableValue>> results;
+    changed.reserve(p.equationCount + 1);
+    targets.reserve(p.equationCount);
+    results.reserve(p.equationCount);
     for (int i = 1; i <= p.equationCount + 1; ++i) {
         if (i == row || Coefficient(p, i, column).IsZero())
             continue;
