@@ -28,13 +28,8 @@ void EliminateCellByCell(ConstRow keyRow, std::size_t keyColumn, const Rows& tar
         keyRowResult[c] = keyRow[c] / keyElement;
 }
 
-// The rows as integers over one common denominator D: the row update t_c - t_k * b_c / b_k is
-// then (T_c * B_k - T_k * B_c) / (D * B_k) in the integers T = t * D and B = b * D. The values of
-// a simplex table are minors over the determinant of its basis, and when D is that determinant
-// the numerator is divisible by D (the integer form of the pivot): the division is exact, and one
-// greatest common divisor of numbers no longer than the values brings each result to lowest
-// terms, where the separate product and sum take four. Where D divides less, the whole fraction
-// is reduced instead; the result is the same.
+// The least common multiple D of the denominators of the rows a pivot reads, and those rows as
+// the integers t * D.
 class CommonDenominator {
 public:
     // False when the denominators have so little in common that their multiple would be much
@@ -88,87 +83,102 @@ private:
     mpz_class scale;
 };
 
-// numerator / denominator into result in lowest terms, positive denominator; both non-zero.
-void AssignReduced(TableValue& result, const mpz_class& numerator, const mpz_class& denominator, BigValue& scratch)
-{
-    mpz_ptr resultNumerator = mpq_numref(scratch.value.get_mpq_t());
-    mpz_ptr resultDenominator = mpq_denref(scratch.value.get_mpq_t());
-    thread_local mpz_class divisor;
-    mpz_gcd(divisor.get_mpz_t(), numerator.get_mpz_t(), denominator.get_mpz_t());
-    if (mpz_sgn(denominator.get_mpz_t()) < 0)
-        mpz_neg(divisor.get_mpz_t(), divisor.get_mpz_t());
-    mpz_divexact(resultNumerator, numerator.get_mpz_t(), divisor.get_mpz_t());
-    mpz_divexact(resultDenominator, denominator.get_mpz_t(), divisor.get_mpz_t());
-    AssignLowestTerms(result, scratch);
-}
+// Over the common denominator D the row update t_c - t_k * b_c / b_k is
+// (T_c * B_k - T_k * B_c) / (D * B_k) in the integers T = t * D and B = b * D, and the key row's
+// b_c / b_k is B_c / B_k. The values of a simplex table are minors over the determinant of its
+// basis, and when D is that determinant the numerator is divisible by D (the integer form of the
+// pivot): after the exact division one greatest common divisor of numbers no longer than the
+// values brings a result to lowest terms, where the separate product and sum take four. Where D
+// divides less, the whole fraction is reduced instead; the result is the same.
+class IntegerElimination {
+public:
+    // False when the rows are better done value by value.
+    bool TakeDenominators(ConstRow keyRow, const Rows& targets)
+    {
+        denominator.Reset();
+        bool common = denominator.Take(keyRow);
+        for (std::size_t t = 0; common && t < targets.size(); ++t)
+            common = denominator.Take(targets[t]);
+        return common;
+    }
 
-struct IntegerScratch {
+    void Eliminate(ConstRow keyRow, std::size_t keyColumn, const Rows& targets, const ResultRows& results,
+                   std::span<TableValue> keyRowResult)
+    {
+        denominator.ToIntegers(keyRow, keyIntegers);
+        for (std::size_t t = 0; t < targets.size(); ++t) {
+            denominator.ToIntegers(targets[t], targetIntegers);
+            for (std::size_t c = 0; c < keyRow.size(); ++c) {
+                if (keyRow[c].IsZero())
+                    results[t][c] = targets[t][c];
+                else
+                    AssignUpdate(results[t][c], targetIntegers[c], targetIntegers[keyColumn], keyIntegers[c],
+                                 keyIntegers[keyColumn]);
+            }
+        }
+        for (std::size_t c = 0; c < keyRow.size(); ++c) {
+            if (keyRow[c].IsZero())
+                keyRowResult[c] = Fraction();
+            else
+                AssignQuotient(keyRowResult[c], keyIntegers[c], keyIntegers[keyColumn]);
+        }
+    }
+
+private:
+    // (T_c * B_k - T_k * B_c) / (D * B_k).
+    void AssignUpdate(TableValue& result, const mpz_class& value, const mpz_class& keyColumnValue,
+                      const mpz_class& keyRowValue, const mpz_class& keyElement)
+    {
+        mpz_mul(numerator.get_mpz_t(), value.get_mpz_t(), keyElement.get_mpz_t());
+        mpz_submul(numerator.get_mpz_t(), keyColumnValue.get_mpz_t(), keyRowValue.get_mpz_t());
+        const mpz_class& common = denominator.Value();
+        if (mpz_sgn(numerator.get_mpz_t()) == 0) {
+            result = Fraction();
+        } else if (common == 1) {
+            AssignQuotient(result, numerator, keyElement);
+        } else {
+            mpz_tdiv_qr(quotient.get_mpz_t(), remainder.get_mpz_t(), numerator.get_mpz_t(), common.get_mpz_t());
+            if (mpz_sgn(remainder.get_mpz_t()) == 0) {
+                AssignQuotient(result, quotient, keyElement);
+            } else {
+                mpz_mul(fullDenominator.get_mpz_t(), common.get_mpz_t(), keyElement.get_mpz_t());
+                AssignQuotient(result, numerator, fullDenominator);
+            }
+        }
+    }
+
+    // x / y in lowest terms with a positive denominator; both non-zero.
+    void AssignQuotient(TableValue& result, const mpz_class& x, const mpz_class& y)
+    {
+        mpz_gcd(divisor.get_mpz_t(), x.get_mpz_t(), y.get_mpz_t());
+        if (mpz_sgn(y.get_mpz_t()) < 0)
+            mpz_neg(divisor.get_mpz_t(), divisor.get_mpz_t());
+        mpz_divexact(mpq_numref(reduced.value.get_mpq_t()), x.get_mpz_t(), divisor.get_mpz_t());
+        mpz_divexact(mpq_denref(reduced.value.get_mpq_t()), y.get_mpz_t(), divisor.get_mpz_t());
+        AssignLowestTerms(result, reduced);
+    }
+
     CommonDenominator denominator;
-    std::vector<mpz_class> keyRow;
-    std::vector<mpz_class> target;
+    std::vector<mpz_class> keyIntegers;
+    std::vector<mpz_class> targetIntegers;
     mpz_class numerator;
     mpz_class quotient;
     mpz_class remainder;
     mpz_class fullDenominator;
-    BigValue result;
+    mpz_class divisor;
+    BigValue reduced;
 };
-
-void EliminateOverCommonDenominator(ConstRow keyRow, std::size_t keyColumn, const Rows& targets,
-                                    const ResultRows& results, std::span<TableValue> keyRowResult,
-                                    IntegerScratch& s)
-{
-    s.denominator.ToIntegers(keyRow, s.keyRow);
-    const mpz_class& keyElement = s.keyRow[keyColumn];
-    const bool wholeNumbers = s.denominator.Value() == 1;
-    for (std::size_t t = 0; t < targets.size(); ++t) {
-        s.denominator.ToIntegers(targets[t], s.target);
-        const mpz_class& targetKey = s.target[keyColumn];
-        for (std::size_t c = 0; c < keyRow.size(); ++c) {
-            if (keyRow[c].IsZero()) {
-                results[t][c] = targets[t][c];
-                continue;
-            }
-            mpz_mul(s.numerator.get_mpz_t(), s.target[c].get_mpz_t(), keyElement.get_mpz_t());
-            mpz_submul(s.numerator.get_mpz_t(), targetKey.get_mpz_t(), s.keyRow[c].get_mpz_t());
-            if (mpz_sgn(s.numerator.get_mpz_t()) == 0) {
-                results[t][c] = Fraction();
-            } else if (wholeNumbers) {
-                AssignReduced(results[t][c], s.numerator, keyElement, s.result);
-            } else {
-                mpz_tdiv_qr(s.quotient.get_mpz_t(), s.remainder.get_mpz_t(), s.numerator.get_mpz_t(),
-                            s.denominator.Value().get_mpz_t());
-                if (mpz_sgn(s.remainder.get_mpz_t()) == 0) {
-                    AssignReduced(results[t][c], s.quotient, keyElement, s.result);
-                } else {
-                    mpz_mul(s.fullDenominator.get_mpz_t(), s.denominator.Value().get_mpz_t(), keyElement.get_mpz_t());
-                    AssignReduced(results[t][c], s.numerator, s.fullDenominator, s.result);
-                }
-            }
-        }
-    }
-    for (std::size_t c = 0; c < keyRow.size(); ++c) {
-        if (keyRow[c].IsZero())
-            keyRowResult[c] = Fraction();
-        else
-            AssignReduced(keyRowResult[c], s.keyRow[c], keyElement, s.result);
-    }
-}
 
 } // namespace
 
 void EliminateColumn(ConstRow keyRow, std::size_t keyColumn, const Rows& targets, const ResultRows& targetResults,
                      std::span<TableValue> keyRowResult)
 {
-    const bool anyBig = HasBigValue(keyRow) || std::any_of(targets.begin(), targets.end(), HasBigValue);
-    if (anyBig) {
+    if (HasBigValue(keyRow) || std::any_of(targets.begin(), targets.end(), HasBigValue)) {
         // Kept from pivot to pivot, so that the integers' limbs are allocated once.
-        thread_local IntegerScratch scratch;
-        scratch.denominator.Reset();
-        bool common = scratch.denominator.Take(keyRow);
-        for (std::size_t t = 0; common && t < targets.size(); ++t)
-            common = scratch.denominator.Take(targets[t]);
-        if (common) {
-            EliminateOverCommonDenominator(keyRow, keyColumn, targets, targetResults, keyRowResult, scratch);
+        thread_local IntegerElimination integers;
+        if (integers.TakeDenominators(keyRow, targets)) {
+            integers.Eliminate(keyRow, keyColumn, targets, targetResults, keyRowResult);
             return;
         }
     }
