@@ -35,6 +35,11 @@ using Ratio = WideRatio;
 // update needs them.
 bool ImproperRatio(const Fraction& value, Ratio& ratio)
 {
+    // The form of every arithmetic result but zero, read as it stands.
+    if (value.whole == 0 && value.denominator > 0) {
+        ratio = {value.numerator, value.denominator};
+        return true;
+    }
     ratio = WithSignOnNumerator(ImproperFields(value));
     return FitsInt64(ratio.numerator) && ratio.denominator > 0 && ratio.denominator <= kInt64Max;
 }
