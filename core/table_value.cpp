@@ -119,45 +119,62 @@ Fraction ToFraction(const Ratio& value)
     return Fraction(0, int64_t(value.numerator), int64_t(value.denominator));
 }
 
-// Every field below 2^16, as in most of a student's tables.
-bool IsTiny(const Ratio& value)
+// A tiny value: numerator and denominator below 2^16, as in most of a student's tables.
+struct Tiny {
+    int64_t numerator;
+    int64_t denominator;
+};
+
+// The fields of a small value as a tiny numerator over a positive denominator, read off the
+// forms the values take: (0, n, d) with d > 0, and the whole number (w, 0, 0), zero included.
+bool ReadTiny(const Fraction& value, Tiny& tiny)
 {
-    return ((uint64_t(Magnitude(value.numerator)) | uint64_t(value.denominator)) >> 16) == 0;
+    if (value.whole == 0 && value.denominator > 0)
+        tiny = {value.numerator, value.denominator};
+    else if (value.numerator == 0 && value.denominator == 0)
+        tiny = {value.whole, 1};
+    else
+        return false;
+    const uint64_t magnitude = tiny.numerator < 0 ? uint64_t(0) - uint64_t(tiny.numerator) : uint64_t(tiny.numerator);
+    return ((magnitude | uint64_t(tiny.denominator)) >> 16) == 0;
 }
 
 int64_t DivideTiny(int64_t x, int64_t d) { return d == 1 ? x : x / d; }
 
-// a + b * f for tiny fields, the same steps as Product and TrySum: every intermediate stays
-// below 2^50, so nothing needs checking and the result always fits.
-Ratio AddProductTiny(const Ratio& a, const Ratio& b, const Ratio& f)
+int64_t GreatestCommonDivisorTiny(int64_t a, int64_t b)
 {
-    const int64_t bn = int64_t(b.numerator), bd = int64_t(b.denominator);
-    const int64_t fn = int64_t(f.numerator), fd = int64_t(f.denominator);
-    const int64_t g1 = int64_t(GreatestCommonDivisor(uint64_t(bn < 0 ? -bn : bn), uint64_t(fd)));
-    const int64_t g2 = int64_t(GreatestCommonDivisor(uint64_t(fn < 0 ? -fn : fn), uint64_t(bd)));
-    const int64_t pn = DivideTiny(bn, g1) * DivideTiny(fn, g2);
-    const int64_t pd = DivideTiny(bd, g2) * DivideTiny(fd, g1);
-    const int64_t an = int64_t(a.numerator), ad = int64_t(a.denominator);
-    if (an == 0)
-        return {pn, pd};
-    const int64_t g = int64_t(GreatestCommonDivisor(uint64_t(ad), uint64_t(pd)));
-    const int64_t total = an * DivideTiny(pd, g) + pn * DivideTiny(ad, g);
-    if (total == 0)
-        return {0, 1};
-    const int64_t g3 = g == 1 ? 1 : int64_t(GreatestCommonDivisor(uint64_t(total < 0 ? -total : total), uint64_t(g)));
-    return {DivideTiny(total, g3), DivideTiny(ad, g) * DivideTiny(pd, g3)};
+    return int64_t(GreatestCommonDivisor(uint64_t(a < 0 ? -a : a), uint64_t(b)));
 }
 
-// a + b * factor with the factor's improper form already at hand.
-bool TryAddProduct(const Fraction& a, const Fraction& b, const Ratio& ratioFactor, Fraction& result)
+// a + b * f for tiny values, b and f not zero, with the steps of Product and TrySum: every
+// intermediate stays below 2^50, so nothing needs checking and the result always fits.
+Tiny AddProductTiny(const Tiny& a, const Tiny& b, const Tiny& f)
 {
-    Ratio ratioA{}, ratioB{};
-    if (!ImproperRatio(a, ratioA) || !ImproperRatio(b, ratioB))
-        return false;
-    if (IsTiny(ratioA) && IsTiny(ratioB) && IsTiny(ratioFactor)) {
-        result = ToFraction(AddProductTiny(ratioA, ratioB, ratioFactor));
+    const int64_t g1 = GreatestCommonDivisorTiny(b.numerator, f.denominator);
+    const int64_t g2 = GreatestCommonDivisorTiny(f.numerator, b.denominator);
+    const int64_t pn = DivideTiny(b.numerator, g1) * DivideTiny(f.numerator, g2);
+    const int64_t pd = DivideTiny(b.denominator, g2) * DivideTiny(f.denominator, g1);
+    if (a.numerator == 0)
+        return {pn, pd};
+    const int64_t g = GreatestCommonDivisorTiny(a.denominator, pd);
+    const int64_t total = a.numerator * DivideTiny(pd, g) + pn * DivideTiny(a.denominator, g);
+    if (total == 0)
+        return {0, 1};
+    const int64_t g3 = g == 1 ? 1 : GreatestCommonDivisorTiny(total, g);
+    return {DivideTiny(total, g3), DivideTiny(a.denominator, g) * DivideTiny(pd, g3)};
+}
+
+bool TryAddProduct(const Fraction& a, const Fraction& b, const Fraction& factor, Fraction& result)
+{
+    Tiny tinyA{}, tinyB{}, tinyFactor{};
+    if (ReadTiny(a, tinyA) && ReadTiny(b, tinyB) && ReadTiny(factor, tinyFactor)) {
+        const Tiny sum = AddProductTiny(tinyA, tinyB, tinyFactor);
+        result = sum.numerator == 0 ? Fraction() : Fraction(0, sum.numerator, sum.denominator);
         return true;
     }
+    Ratio ratioA{}, ratioB{}, ratioFactor{};
+    if (!ImproperRatio(a, ratioA) || !ImproperRatio(b, ratioB) || !ImproperRatio(factor, ratioFactor))
+        return false;
     const Ratio product = Product(ratioB, ratioFactor);
     Ratio sum{};
     if (a.IsZero()) {
@@ -169,12 +186,6 @@ bool TryAddProduct(const Fraction& a, const Fraction& b, const Ratio& ratioFacto
     }
     result = ToFraction(sum);
     return true;
-}
-
-bool TryAddProduct(const Fraction& a, const Fraction& b, const Fraction& factor, Fraction& result)
-{
-    Ratio ratioFactor{};
-    return ImproperRatio(factor, ratioFactor) && TryAddProduct(a, b, ratioFactor, result);
 }
 
 // The results of the big path are worked out here first; each thread keeps its own limbs.
@@ -378,17 +389,21 @@ void AddProduct(TableValue& result, const TableValue& a, const TableValue& b, co
 void AddProductToRow(std::span<TableValue> result, std::span<const TableValue> a, std::span<const TableValue> b,
                      const TableValue& factor)
 {
-    Ratio ratioFactor{};
-    const bool smallFactor = !factor.IsBig() && !factor.IsZero() && ImproperRatio(factor.Small(), ratioFactor);
+    Tiny tinyFactor{};
+    const bool tiny = !factor.IsBig() && ReadTiny(factor.Small(), tinyFactor) && tinyFactor.numerator != 0;
     for (size_t c = 0; c < a.size(); ++c) {
-        Fraction sum;
-        if (smallFactor && !a[c].IsBig() && !b[c].IsBig() && !b[c].IsZero() &&
-            TryAddProduct(a[c].Small(), b[c].Small(), ratioFactor, sum)) {
-            result[c].small = sum;
-            result[c].big.reset();
-        } else {
+        Tiny tinyA{}, tinyB{};
+        if (!tiny || a[c].IsBig() || b[c].IsBig() || !ReadTiny(a[c].Small(), tinyA) ||
+            !ReadTiny(b[c].Small(), tinyB) || tinyB.numerator == 0) {
             AddProduct(result[c], a[c], b[c], factor);
+            continue;
         }
+        const Tiny sum = AddProductTiny(tinyA, tinyB, tinyFactor);
+        Fraction& fields = result[c].small;
+        fields.whole = 0;
+        fields.numerator = sum.numerator;
+        fields.denominator = sum.numerator == 0 ? 0 : sum.denominator;
+        result[c].big.reset();
     }
 }
 
