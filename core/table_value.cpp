@@ -238,6 +238,7 @@ void AssignLowestTerms(TableValue& target, BigValue& value)
     }
     if (!target.big)
         target.big = std::make_unique<BigValue>();
+    target.small = Fraction();
     mpq_swap(target.big->value.get_mpq_t(), value.value.get_mpq_t());
 }
 
@@ -295,8 +296,8 @@ TableValue& TableValue::operator=(const TableValue& other)
 {
     if (this == &other)
         return *this;
+    small = other.small;
     if (!other.big) {
-        small = other.small;
         big.reset();
     } else if (big) {
         big->value = other.big->value;
