@@ -13,8 +13,8 @@
 
 // Our exact table against the same pivots written directly on GMP's mpq_class: the same
 // generated tables, the same rule for the key column and row, the same pivot sequence. Each
-// iteration times both sides in turn on this thread's CPU clock, so that the noise of a shared
-// machine falls on both alike; `ratio` is ours over mpq_class.
+// iteration times both sides in turn, so that the noise of a shared machine falls on both
+// alike; `ratio` is ours over mpq_class.
 
 namespace {
 
@@ -162,6 +162,25 @@ double ThreadSeconds()
     return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
+// Times both sides on this thread's CPU clock, each first in every other round, so that neither
+// always runs on what the other left in the caches.
+template <typename Ours, typename Mpq>
+void TimeBoth(int64_t round, Ours ours, Mpq mpq, double& oursSeconds, double& mpqSeconds)
+{
+    auto timed = [](auto work) {
+        const double start = ThreadSeconds();
+        work();
+        return ThreadSeconds() - start;
+    };
+    if (round % 2 == 0) {
+        oursSeconds += timed(ours);
+        mpqSeconds += timed(mpq);
+    } else {
+        mpqSeconds += timed(mpq);
+        oursSeconds += timed(ours);
+    }
+}
+
 // The same tables solved both ways must pass through the same pivots to the same values;
 // a benchmark that compared different work would be worthless.
 bool SameSolve(const Problem& start)
@@ -191,13 +210,9 @@ void BM_SolveGrowthHeavyVersusMpq(benchmark::State& state)
         const Problem& start = problems[solves % problems.size()];
         Problem ours = start;
         MpqTable exact = ToMpqTable(start);
-        const double t0 = ThreadSeconds();
-        pivots += int64_t(SolveOurs(ours).size());
-        const double t1 = ThreadSeconds();
-        SolveMpq(exact);
-        const double t2 = ThreadSeconds();
-        oursSeconds += t1 - t0;
-        mpqSeconds += t2 - t1;
+        TimeBoth(
+            solves, [&] { pivots += int64_t(SolveOurs(ours).size()); }, [&] { SolveMpq(exact); }, oursSeconds,
+            mpqSeconds);
         ++solves;
         benchmark::DoNotOptimize(ours.matrix[1][1]);
         benchmark::DoNotOptimize(exact.cells[1][1]);
@@ -231,13 +246,7 @@ void BM_PivotDense100x100VersusMpq(benchmark::State& state)
         ours = start;
         exact = startMpq;
         state.ResumeTiming();
-        const double t0 = ThreadSeconds();
-        Pivot(ours, 50, 50);
-        const double t1 = ThreadSeconds();
-        MpqPivot(exact, 50, 50);
-        const double t2 = ThreadSeconds();
-        oursSeconds += t1 - t0;
-        mpqSeconds += t2 - t1;
+        TimeBoth(pivots, [&] { Pivot(ours, 50, 50); }, [&] { MpqPivot(exact, 50, 50); }, oursSeconds, mpqSeconds);
         ++pivots;
         benchmark::DoNotOptimize(ours.matrix[1][1]);
         benchmark::DoNotOptimize(exact.cells[1][1]);
