@@ -42,7 +42,7 @@ void Problem::ComputeIndexRow()
     for (int c = 1; c <= n + 1; ++c) {
         TableValue sum;
         for (int i = 1; i <= m; ++i)
-            sum = AddProduct(sum, matrix[i][c], matrix[0][basis[i] + 1]);
+            AddProduct(sum, sum, matrix[i][c], matrix[0][basis[i] + 1]);
         indexRow[c] = sum;
     }
     TableValue internalFreeTerm = isMax ? TableValue(freeTerm) : Negated(freeTerm);

@@ -1,9 +1,12 @@
 #include "core/simplex.h"
 
 #include <algorithm>
+#include <span>
 #include <stdexcept>
 #include <utility>
 #include <vector>
+
+#include "core/row_elimination.h"
 
 namespace {
 
@@ -85,14 +88,9 @@ bool CanEnterAtZero(const Problem& p, int k)
 
 using Row = std::array<TableValue, Problem::kColumns>;
 
-void AddMultipleOfRow(const Problem& p, const Row& target, const Row& source, const TableValue& factor, Row& result)
-{
-    for (int c = 1; c <= p.workUnknownCount + 1; ++c)
-        result[c] = AddProduct(target[c], source[c], factor);
-}
-
 // The rows of the next table, computed apart from the table. The memory is kept from pivot to
 // pivot: fresh memory for a whole table at every pivot costs more than a small table's arithmetic.
+// After a pivot the rows hold the table before it, whose big values lend their limbs to the next.
 std::vector<Row>& ScratchRows(size_t count)
 {
     thread_local std::vector<Row> rows;
@@ -105,19 +103,22 @@ std::vector<Row>& ScratchRows(size_t count)
 // stays as it is and is left out. Returns the numbers of the rows computed, the key row last.
 std::vector<int> ComputeNextRows(const Problem& p, int column, int row, std::vector<Row>& next)
 {
-    const TableValue& keyElement = Coefficient(p, row, column);
+    const size_t width = p.workUnknownCount + 1;
+    auto cells = [width](auto& fullRow) { return std::span(fullRow).subspan(1, width); };
     std::vector<int> changed;
+    std::vector<std::span<const TableValue>> targets;
+    std::vector<std::span<TableValue>> results;
     changed.reserve(p.LastRow());
+    targets.reserve(p.LastRow());
+    results.reserve(p.LastRow());
     for (int i = 1; i <= p.LastRow(); ++i) {
         if (i == row || Coefficient(p, i, column).IsZero())
             continue;
-        TableValue factor = kZero - Coefficient(p, i, column) / keyElement;
-        AddMultipleOfRow(p, p.matrix[i], p.matrix[row], factor, next[changed.size()]);
+        targets.push_back(cells(p.matrix[i]));
+        results.push_back(cells(next[changed.size()]));
         changed.push_back(i);
     }
-    Row& keyRow = next[changed.size()];
-    for (int c = 1; c <= p.workUnknownCount + 1; ++c)
-        keyRow[c] = p.matrix[row][c] / keyElement;
+    EliminateColumn(cells(p.matrix[row]), size_t(column), targets, results, cells(next[changed.size()]));
     changed.push_back(row);
     return changed;
 }
@@ -221,7 +222,7 @@ void Pivot(Problem& problem, int column, int row)
     const std::vector<int> changed = ComputeNextRows(problem, column, row, next);
     const int width = problem.workUnknownCount + 1;
     for (size_t k = 0; k < changed.size(); ++k)
-        std::move(next[k].begin() + 1, next[k].begin() + 1 + width, problem.matrix[changed[k]].begin() + 1);
+        std::swap_ranges(next[k].begin() + 1, next[k].begin() + 1 + width, problem.matrix[changed[k]].begin() + 1);
     problem.basis[row] = column;
 }
 

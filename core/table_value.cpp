@@ -35,6 +35,11 @@ using Ratio = WideRatio;
 // update needs them.
 bool ImproperRatio(const Fraction& value, Ratio& ratio)
 {
+    // The form of every arithmetic result but zero, read as it stands.
+    if (value.whole == 0 && value.denominator > 0) {
+        ratio = {value.numerator, value.denominator};
+        return true;
+    }
     ratio = WithSignOnNumerator(ImproperFields(value));
     return FitsInt64(ratio.numerator) && ratio.denominator > 0 && ratio.denominator <= kInt64Max;
 }
@@ -114,8 +119,59 @@ Fraction ToFraction(const Ratio& value)
     return Fraction(0, int64_t(value.numerator), int64_t(value.denominator));
 }
 
+// A tiny value: numerator and denominator below 2^16, as in most of a student's tables.
+struct Tiny {
+    int64_t numerator;
+    int64_t denominator;
+};
+
+// The fields of a small value as a tiny numerator over a positive denominator, read off the
+// forms the values take: (0, n, d) with d > 0, and the whole number (w, 0, 0), zero included.
+bool ReadTiny(const Fraction& value, Tiny& tiny)
+{
+    if (value.whole == 0 && value.denominator > 0)
+        tiny = {value.numerator, value.denominator};
+    else if (value.numerator == 0 && value.denominator == 0)
+        tiny = {value.whole, 1};
+    else
+        return false;
+    const uint64_t magnitude = tiny.numerator < 0 ? uint64_t(0) - uint64_t(tiny.numerator) : uint64_t(tiny.numerator);
+    return ((magnitude | uint64_t(tiny.denominator)) >> 16) == 0;
+}
+
+int64_t DivideTiny(int64_t x, int64_t d) { return d == 1 ? x : x / d; }
+
+int64_t GreatestCommonDivisorTiny(int64_t a, int64_t b)
+{
+    return int64_t(GreatestCommonDivisor(uint64_t(a < 0 ? -a : a), uint64_t(b)));
+}
+
+// a + b * f for tiny values, b and f not zero, with the steps of Product and TrySum: every
+// intermediate stays below 2^50, so nothing needs checking and the result always fits.
+Tiny AddProductTiny(const Tiny& a, const Tiny& b, const Tiny& f)
+{
+    const int64_t g1 = GreatestCommonDivisorTiny(b.numerator, f.denominator);
+    const int64_t g2 = GreatestCommonDivisorTiny(f.numerator, b.denominator);
+    const int64_t pn = DivideTiny(b.numerator, g1) * DivideTiny(f.numerator, g2);
+    const int64_t pd = DivideTiny(b.denominator, g2) * DivideTiny(f.denominator, g1);
+    if (a.numerator == 0)
+        return {pn, pd};
+    const int64_t g = GreatestCommonDivisorTiny(a.denominator, pd);
+    const int64_t total = a.numerator * DivideTiny(pd, g) + pn * DivideTiny(a.denominator, g);
+    if (total == 0)
+        return {0, 1};
+    const int64_t g3 = g == 1 ? 1 : GreatestCommonDivisorTiny(total, g);
+    return {DivideTiny(total, g3), DivideTiny(a.denominator, g) * DivideTiny(pd, g3)};
+}
+
 bool TryAddProduct(const Fraction& a, const Fraction& b, const Fraction& factor, Fraction& result)
 {
+    Tiny tinyA{}, tinyB{}, tinyFactor{};
+    if (ReadTiny(a, tinyA) && ReadTiny(b, tinyB) && ReadTiny(factor, tinyFactor)) {
+        const Tiny sum = AddProductTiny(tinyA, tinyB, tinyFactor);
+        result = sum.numerator == 0 ? Fraction() : Fraction(0, sum.numerator, sum.denominator);
+        return true;
+    }
     Ratio ratioA{}, ratioB{}, ratioFactor{};
     if (!ImproperRatio(a, ratioA) || !ImproperRatio(b, ratioB) || !ImproperRatio(factor, ratioFactor))
         return false;
@@ -132,11 +188,24 @@ bool TryAddProduct(const Fraction& a, const Fraction& b, const Fraction& factor,
     return true;
 }
 
-mpz_class WholeNumber(int64_t value) { return mpz_class(static_cast<signed long>(value)); }
+// The results of the big path are worked out here first; each thread keeps its own limbs.
+BigValue& Scratch()
+{
+    thread_local BigValue scratch;
+    return scratch;
+}
+
+TableValue TakeScratch()
+{
+    TableValue result;
+    AssignLowestTerms(result, Scratch());
+    return result;
+}
 
 // The Fraction's operation on two small values, or the exact one when its result does not fit.
-template <typename SmallOperation, typename ExactOperation>
-TableValue Combine(const TableValue& a, const TableValue& b, SmallOperation small, ExactOperation exact)
+template <typename SmallOperation>
+TableValue Combine(const TableValue& a, const TableValue& b, SmallOperation small,
+                   void (*exact)(mpq_ptr, mpq_srcptr, mpq_srcptr))
 {
     if (!a.IsBig() && !b.IsBig()) {
         try {
@@ -144,50 +213,72 @@ TableValue Combine(const TableValue& a, const TableValue& b, SmallOperation smal
         } catch (const FractionOverflow&) {
         }
     }
-    return MakeTableValue({exact(ExactValue(a), ExactValue(b))});
+    exact(Scratch().value.get_mpq_t(), ExactView(a).get(), ExactView(b).get());
+    return TakeScratch();
 }
 
 int Compare(const TableValue& a, const TableValue& b)
 {
     if (!a.IsBig() && !b.IsBig())
         return a.Small() < b.Small() ? -1 : (a.Small() > b.Small() ? 1 : 0);
-    const int order = cmp(ExactValue(a), ExactValue(b));
+    const int order = mpq_cmp(ExactView(a).get(), ExactView(b).get());
     return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
 } // namespace
 
-TableValue MakeTableValue(BigValue value)
+void AssignLowestTerms(TableValue& target, BigValue& value)
 {
     const mpz_class& numerator = value.value.get_num();
     const mpz_class& denominator = value.value.get_den();
     if (numerator.fits_slong_p() && denominator.fits_slong_p()) {
-        if (numerator == 0)
-            return TableValue();
-        return TableValue(Fraction(0, numerator.get_si(), denominator.get_si()));
+        target.small = numerator == 0 ? Fraction() : Fraction(0, numerator.get_si(), denominator.get_si());
+        target.big.reset();
+        return;
     }
+    if (!target.big)
+        target.big = std::make_unique<BigValue>();
+    target.small = Fraction();
+    mpq_swap(target.big->value.get_mpq_t(), value.value.get_mpq_t());
+}
+
+TableValue MakeTableValue(BigValue value)
+{
     TableValue number;
-    number.big = std::make_unique<BigValue>(std::move(value));
+    AssignLowestTerms(number, value);
     return number;
 }
 
-mpq_class ExactValue(const TableValue& number)
+ExactView::ExactView(const TableValue& number)
 {
-    if (number.IsBig())
-        return number.Big().value;
-    const Fraction& f = number.Small();
-    if (f.numerator == 0 && f.denominator == 0)
-        return mpq_class(WholeNumber(f.whole));
-    mpz_class numerator = WholeNumber(f.numerator);
-    const mpz_class denominator = WholeNumber(f.denominator);
-    if (f.whole > 0)
-        numerator += denominator * WholeNumber(f.whole);
-    else if (f.whole < 0)
-        numerator = denominator * WholeNumber(f.whole) - numerator;
-    mpq_class value(numerator, denominator);
-    value.canonicalize();
-    return value;
+    if (number.IsBig()) {
+        view = number.Big().value.get_mpq_t();
+        return;
+    }
+    const WideRatio ratio = WithSignOnNumerator(ImproperFields(number.Small()));
+    UWide numerator = Magnitude(ratio.numerator);
+    uint64_t denominator = uint64_t(ratio.denominator);
+    if (denominator == 0) {
+        // A hand-made form with a zero denominator has no value: the Fraction's rule stops the program.
+        [[maybe_unused]] Fraction none = Fraction(1) / Fraction();
+        denominator = 1;
+    }
+    if (numerator == 0)
+        denominator = 1;
+    const uint64_t g = GreatestCommonDivisor(denominator, MagnitudeModulo(Wide(numerator), denominator));
+    if (g != 1) {
+        numerator /= g;
+        denominator /= g;
+    }
+    numeratorLimbs[0] = mp_limb_t(numerator);
+    numeratorLimbs[1] = mp_limb_t(numerator >> 64);
+    denominatorLimb = denominator;
+    mpz_roinit_n(mpq_numref(small), numeratorLimbs, ratio.numerator < 0 ? -2 : 2);
+    mpz_roinit_n(mpq_denref(small), &denominatorLimb, 1);
+    view = small;
 }
+
+mpq_class ExactValue(const TableValue& number) { return mpq_class(ExactView(number).get()); }
 
 TableValue::TableValue() = default;
 
@@ -200,10 +291,19 @@ TableValue::TableValue(const TableValue& other)
 
 TableValue::TableValue(TableValue&& other) noexcept = default;
 
+// A big value copied onto a big value reuses the limbs it has.
 TableValue& TableValue::operator=(const TableValue& other)
 {
-    if (this != &other)
-        *this = TableValue(other);
+    if (this == &other)
+        return *this;
+    small = other.small;
+    if (!other.big) {
+        big.reset();
+    } else if (big) {
+        big->value = other.big->value;
+    } else {
+        big = std::make_unique<BigValue>(*other.big);
+    }
     return *this;
 }
 
@@ -225,9 +325,17 @@ int TableValue::Sign() const
     return small > Fraction() ? 1 : (small < Fraction() ? -1 : 0);
 }
 
+void swap(TableValue& a, TableValue& b) noexcept
+{
+    std::swap(a.small.whole, b.small.whole);
+    std::swap(a.small.numerator, b.small.numerator);
+    std::swap(a.small.denominator, b.small.denominator);
+    a.big.swap(b.big);
+}
+
 TableValue operator*(const TableValue& a, const TableValue& b)
 {
-    return Combine(a, b, std::multiplies<Fraction>(), [](const mpq_class& x, const mpq_class& y) -> mpq_class { return x * y; });
+    return Combine(a, b, std::multiplies<Fraction>(), mpq_mul);
 }
 
 TableValue operator/(const TableValue& a, const TableValue& b)
@@ -235,17 +343,17 @@ TableValue operator/(const TableValue& a, const TableValue& b)
     // A zero divisor is the Fraction's to judge: it stops the program, message and all.
     if (b.IsZero())
         return (a.IsZero() ? Fraction() : Fraction(1)) / b.Small();
-    return Combine(a, b, std::divides<Fraction>(), [](const mpq_class& x, const mpq_class& y) -> mpq_class { return x / y; });
+    return Combine(a, b, std::divides<Fraction>(), mpq_div);
 }
 
 TableValue operator+(const TableValue& a, const TableValue& b)
 {
-    return Combine(a, b, std::plus<Fraction>(), [](const mpq_class& x, const mpq_class& y) -> mpq_class { return x + y; });
+    return Combine(a, b, std::plus<Fraction>(), mpq_add);
 }
 
 TableValue operator-(const TableValue& a, const TableValue& b)
 {
-    return Combine(a, b, std::minus<Fraction>(), [](const mpq_class& x, const mpq_class& y) -> mpq_class { return x - y; });
+    return Combine(a, b, std::minus<Fraction>(), mpq_sub);
 }
 
 bool operator<(const TableValue& a, const TableValue& b) { return Compare(a, b) < 0; }
@@ -260,14 +368,49 @@ bool operator==(const TableValue& a, const TableValue& b)
     return a.IsBig() && b.IsBig() && a.Big().value == b.Big().value;
 }
 
+void AddProduct(TableValue& result, const TableValue& a, const TableValue& b, const TableValue& factor)
+{
+    if (b.IsZero() || factor.IsZero()) {
+        result = a;
+        return;
+    }
+    if (!a.IsBig() && !b.IsBig() && !factor.IsBig()) {
+        Fraction sum;
+        if (TryAddProduct(a.Small(), b.Small(), factor.Small(), sum)) {
+            result = sum;
+            return;
+        }
+    }
+    thread_local BigValue product;
+    mpq_mul(product.value.get_mpq_t(), ExactView(b).get(), ExactView(factor).get());
+    mpq_add(Scratch().value.get_mpq_t(), ExactView(a).get(), product.value.get_mpq_t());
+    AssignLowestTerms(result, Scratch());
+}
+
+void AddProductToRow(std::span<TableValue> result, std::span<const TableValue> a, std::span<const TableValue> b,
+                     const TableValue& factor)
+{
+    Tiny tinyFactor{};
+    const bool tiny = !factor.IsBig() && ReadTiny(factor.Small(), tinyFactor) && tinyFactor.numerator != 0;
+    for (size_t c = 0; c < a.size(); ++c) {
+        Tiny tinyA{}, tinyB{};
+        if (!tiny || a[c].IsBig() || b[c].IsBig() || !ReadTiny(a[c].Small(), tinyA) ||
+            !ReadTiny(b[c].Small(), tinyB) || tinyB.numerator == 0) {
+            AddProduct(result[c], a[c], b[c], factor);
+            continue;
+        }
+        const Tiny sum = AddProductTiny(tinyA, tinyB, tinyFactor);
+        Fraction& fields = result[c].small;
+        fields.whole = 0;
+        fields.numerator = sum.numerator;
+        fields.denominator = sum.numerator == 0 ? 0 : sum.denominator;
+        result[c].big.reset();
+    }
+}
+
 TableValue AddProduct(const TableValue& a, const TableValue& b, const TableValue& factor)
 {
-    if (b.IsZero() || factor.IsZero())
-        return a;
-    if (!a.IsBig() && !b.IsBig() && !factor.IsBig()) {
-        Fraction result;
-        if (TryAddProduct(a.Small(), b.Small(), factor.Small(), result))
-            return result;
-    }
-    return MakeTableValue({ExactValue(a) + ExactValue(b) * ExactValue(factor)});
+    TableValue result;
+    AddProduct(result, a, b, factor);
+    return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 
 #include "core/fraction.h"
 
@@ -32,8 +33,14 @@ public:
     // -1, 0 or 1.
     int Sign() const;
 
+    // Exchanges two values without copying a big one.
+    friend void swap(TableValue& a, TableValue& b) noexcept;
+
 private:
     friend TableValue MakeTableValue(BigValue value);
+    friend void AssignLowestTerms(TableValue& target, BigValue& value);
+    friend void AddProductToRow(std::span<TableValue> result, std::span<const TableValue> a,
+                                std::span<const TableValue> b, const TableValue& factor);
 
     Fraction small;
     std::unique_ptr<BigValue> big;
@@ -61,3 +68,8 @@ bool operator==(const TableValue& a, const TableValue& b);
 // intermediate of a result that fits stays within 128 bits, and only a result that does not
 // fit goes to arbitrary precision. When b * factor is zero, a comes back unchanged.
 TableValue AddProduct(const TableValue& a, const TableValue& b, const TableValue& factor);
+// The same into result, whose memory a big result reuses; result may be one of the operands.
+void AddProduct(TableValue& result, const TableValue& a, const TableValue& b, const TableValue& factor);
+// AddProduct along a row: result[c] becomes a[c] + b[c] * factor for every c.
+void AddProductToRow(std::span<TableValue> result, std::span<const TableValue> a, std::span<const TableValue> b,
+                     const TableValue& factor);
