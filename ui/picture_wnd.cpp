@@ -23,6 +23,7 @@ namespace {
 
 constexpr int kGap = 8;
 const QSize kOpeningSize(520, 500);
+constexpr int kLeastWidth = 320;
 
 SaveFileChooser& Chooser()
 {
@@ -118,12 +119,19 @@ void CPictureWnd::OpenBeside(const QWidget& table)
     const QRect frame = table.frameGeometry();
     const QScreen* screen = table.screen();
     const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), frame.size());
-    resize(kOpeningSize.boundedTo(available.size() - QSize(2 * kGap, 2 * kGap)));
-    int x = frame.right() + kGap;
-    if (x + width() > available.right())
-        x = frame.left() - kGap - width();
-    if (x < available.left())
-        x = available.right() - width();
+    const int roomRight = available.right() - frame.right() - kGap;
+    const int roomLeft = frame.left() - available.left() - kGap;
+    // Narrower rather than over the table, as long as the picture stays readable.
+    int pictureWidth = std::min(kOpeningSize.width(), available.width());
+    int x = available.right() - pictureWidth;
+    if (roomRight >= kLeastWidth) {
+        pictureWidth = std::min(pictureWidth, roomRight);
+        x = frame.right() + kGap;
+    } else if (roomLeft >= kLeastWidth) {
+        pictureWidth = std::min(pictureWidth, roomLeft);
+        x = frame.left() - kGap - pictureWidth;
+    }
+    resize(pictureWidth, std::min(kOpeningSize.height(), available.height() - 2 * kGap));
     const int y = std::clamp(frame.top(), available.top(), std::max(available.top(), available.bottom() - height()));
     move(x, y);
     // The student goes on answering in the table window.
