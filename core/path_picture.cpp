@@ -76,6 +76,8 @@ void FollowPath(PathPicture& picture, const std::vector<std::vector<TableValue>>
     for (const std::vector<TableValue>& solution : basicSolutions)
         picture.path.push_back(CornerOf(picture.plane, solution));
     picture.end = end;
+    // A table of an artificial basis may stand outside the region; the view keeps it in sight.
+    picture.view = FitView(picture.region, picture.path);
 }
 
 std::string PathText(const std::vector<PlanePoint>& path, PathEnd end)

@@ -50,7 +50,7 @@ PathPicture MakePathPicture(PlaneProblem plane);
 // unknowns 1..n).
 PlanePoint CornerOf(const PlaneProblem& plane, const std::vector<TableValue>& basicSolution);
 
-// The path through the corners of the tables whose basic solutions are given.
+// The path through the corners of the tables whose basic solutions are given; the view holds them.
 void FollowPath(PathPicture& picture, const std::vector<std::vector<TableValue>>& basicSolutions, PathEnd end);
 
 // "Вершины: 1) (0; 0), 2) (0; 2), 3) (3; 1) — оптимум", exact values as common fractions.
