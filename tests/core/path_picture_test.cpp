@@ -5,13 +5,10 @@
 #include <algorithm>
 #include <random>
 
-#include "core/number_text.h"
 #include "tests/core/fake_tutoring_window.h"
 #include "tests/core/random_problem.h"
 
 namespace {
-
-std::string Text(const PlanePoint& p) { return "(" + ToText(p.u) + "; " + ToText(p.v) + ")"; }
 
 PlanePoint Plus(const PlanePoint& p, const PlanePoint& d, const TableValue& t)
 {
@@ -91,7 +88,6 @@ TEST(PlaneRegion, AgreesWithBruteForceOnRandomConstraints)
         std::vector<PlanePoint> expected = BruteForceVertices(constraints);
         SCOPED_TRACE("trial " + std::to_string(trial));
         ASSERT_TRUE(std::is_permutation(region.boundary.begin(), region.boundary.end(), expected.begin(), expected.end()));
-        ASSERT_EQ(FindVertices(constraints).size(), expected.size());
         empty += region.Empty();
         if (region.Empty())
             continue;
@@ -113,7 +109,7 @@ TEST(PlaneRegion, AgreesWithBruteForceOnRandomConstraints)
         for (int s = 0; s < 40; ++s) {
             const PlanePoint p{AddProduct(view.uMin, view.uMax - view.uMin, Q(s % 8, 7)),
                                AddProduct(view.vMin, view.vMax - view.vMin, Q(s / 8, 4))};
-            EXPECT_EQ(InsideWalk(region, p), IsFeasible(constraints, p)) << Text(p);
+            EXPECT_EQ(InsideWalk(region, p), IsFeasible(constraints, p)) << PathText({p}, PathEnd::Going);
         }
     }
     // The cases of every kind came up.

@@ -5,7 +5,6 @@ corners of the path under the picture as the run goes on. The picture must never
 keyboard from the questions. Screenshots of the screen mid-run and at the end go to OUTPUT_DIR.
 
 usage: picture_scenario.py PROGRAM OUTPUT_DIR   (run it through desktop_session.sh)
-TABLITOR_PICTURE_PROBLEM=unbounded solves a problem whose function is unbounded instead.
 """
 
 import os
@@ -24,41 +23,23 @@ from run_scenario import check_end_and_close_table, leave_wizard
 SCENARIO_SECONDS = 170
 FURTHER_TABLE = "Вы хотите строить следующую таблицу?"
 
-# Each problem: its rows as typed (the coefficients, then b), the right answers by the field's
-# label, each pivot's key column and key row, and the corners the picture lists after each table.
-PROBLEMS = {
-    # Max F = 2x1 + 3x2, x1 + x2 + x3 = 4, x1 + 3x2 + x4 = 6: three tables, the optimum at (3; 1).
-    "bounded": {
-        "rows": (("1", "1", "1", "0", "4"), ("1", "3", "0", "1", "6")),
-        "objective": ("0", "2", "3", "0", "0"),
-        "basis": ("x3", "x4"),
-        "index_row": {"Ind(0)=": "0", "Ind(1)=": "-2", "Ind(2)=": "-3", "Ind(3)=": "0", "Ind(4)=": "0"},
-        "key_row": ("B(2)=", "A(2,1)=", "A(2,2)=", "A(2,3)=", "A(2,4)="),
-        "new_table": {"B(1)=": "2", "A(1,1)=": "2/3", "A(1,2)=": "0", "A(1,3)=": "1", "A(1,4)=": "-1/3",
-                      "B(2)=": "2", "A(2,1)=": "1/3", "A(2,2)=": "1", "A(2,3)=": "0", "A(2,4)=": "1/3",
-                      "Ind(0)=": "6", "Ind(1)=": "-1", "Ind(2)=": "0", "Ind(3)=": "0", "Ind(4)=": "1"},
-        "pivots": ((2, 2), (1, 1)),
-        "ending": ("Теперь вам не составит труда выписать решение из таблицы",
-                   "3-я симплексная таблица (F-MAX)", "Задача успешно решена"),
-        "corners": ("Вершины: 1) (0; 0)", "Вершины: 1) (0; 0), 2) (0; 2)",
-                    "Вершины: 1) (0; 0), 2) (0; 2), 3) (3; 1) — оптимум"),
-    },
-    # Max F = 2x1 + x2, x1 - x2 + x3 = 1, -2x1 + x2 + x4 = 2: after one pivot F grows without end.
-    "unbounded": {
-        "rows": (("1", "-1", "1", "0", "1"), ("-2", "1", "0", "1", "2")),
-        "objective": ("0", "2", "1", "0", "0"),
-        "basis": ("x3", "x4"),
-        "index_row": {"Ind(0)=": "0", "Ind(1)=": "-2", "Ind(2)=": "-1", "Ind(3)=": "0", "Ind(4)=": "0"},
-        "key_row": ("B(1)=", "A(1,1)=", "A(1,2)=", "A(1,3)=", "A(1,4)="),
-        "new_table": {"B(1)=": "1", "A(1,1)=": "1", "A(1,2)=": "-1", "A(1,3)=": "1", "A(1,4)=": "0",
-                      "B(2)=": "4", "A(2,1)=": "0", "A(2,2)=": "-1", "A(2,3)=": "2", "A(2,4)=": "1",
-                      "Ind(0)=": "2", "Ind(1)=": "0", "Ind(2)=": "-3", "Ind(3)=": "2", "Ind(4)=": "0"},
-        "pivots": ((1, 1),),
-        "ending": ("Верно: целевая функция не ограничена, задача не имеет решения",
-                   "2-я симплексная таблица (F-MAX)", "Задача не имеет решения: функция не ограничена"),
-        "corners": ("Вершины: 1) (0; 0)", "Вершины: 1) (0; 0), 2) (1; 0)",
-                    "Вершины: 1) (0; 0), 2) (1; 0) — функция не ограничена"),
-    },
+# Max F = 2x1 + 3x2, x1 + x2 + x3 = 4, x1 + 3x2 + x4 = 6: three tables, the optimum at (3; 1).
+# Its rows as typed (the coefficients, then b), the right answers by the field's label, each
+# pivot's key column and key row, and the corners the picture lists after each table.
+PROBLEM = {
+    "rows": (("1", "1", "1", "0", "4"), ("1", "3", "0", "1", "6")),
+    "objective": ("0", "2", "3", "0", "0"),
+    "basis": ("x3", "x4"),
+    "index_row": {"Ind(0)=": "0", "Ind(1)=": "-2", "Ind(2)=": "-3", "Ind(3)=": "0", "Ind(4)=": "0"},
+    "key_row": ("B(2)=", "A(2,1)=", "A(2,2)=", "A(2,3)=", "A(2,4)="),
+    "new_table": {"B(1)=": "2", "A(1,1)=": "2/3", "A(1,2)=": "0", "A(1,3)=": "1", "A(1,4)=": "-1/3",
+                  "B(2)=": "2", "A(2,1)=": "1/3", "A(2,2)=": "1", "A(2,3)=": "0", "A(2,4)=": "1/3",
+                  "Ind(0)=": "6", "Ind(1)=": "-1", "Ind(2)=": "0", "Ind(3)=": "0", "Ind(4)=": "1"},
+    "pivots": ((2, 2), (1, 1)),
+    "ending": ("Теперь вам не составит труда выписать решение из таблицы",
+               "3-я симплексная таблица (F-MAX)", "Задача успешно решена"),
+    "corners": ("Вершины: 1) (0; 0)", "Вершины: 1) (0; 0), 2) (0; 2)",
+                "Вершины: 1) (0; 0), 2) (0; 2), 3) (3; 1) — оптимум"),
 }
 
 
@@ -123,7 +104,7 @@ def solve(app, problem, out_dir):
 
 def main():
     program_path, out_dir = sys.argv[1], sys.argv[2]
-    problem = PROBLEMS[os.environ.get("TABLITOR_PICTURE_PROBLEM", "bounded")]
+    problem = PROBLEM
     set_deadline(SCENARIO_SECONDS)
     started = time.monotonic()
 
