@@ -268,3 +268,13 @@ bool IsRightBasis(const Problem& problem, int equation, const std::string& name)
         return false;
     return name == problem.unknownNames[problem.basis[equation]];
 }
+
+std::vector<TableValue> BasicSolution(const Problem& problem)
+{
+    std::vector<TableValue> values(static_cast<size_t>(problem.workUnknownCount));
+    for (int i = 1; i <= problem.equationCount; ++i) {
+        if (IsUnknown(problem, problem.basis[i]))
+            values[static_cast<size_t>(problem.basis[i] - 1)] = RightHandSide(problem, i);
+    }
+    return values;
+}

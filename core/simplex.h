@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/problem.h"
 
@@ -39,3 +40,7 @@ bool IsRightDecision(const Problem& problem, StepStatus status, bool yes);
 bool IsRightKeyColumn(const Problem& problem, int expected, int chosen);
 bool IsRightKeyRow(const Problem& problem, int column, int chosen);
 bool IsRightBasis(const Problem& problem, int equation, const std::string& name);
+
+// The values of unknowns 1..n in the table's basic solution: the right-hand side of the row an
+// unknown is basic in, 0 for a non-basic one.
+std::vector<TableValue> BasicSolution(const Problem& problem);

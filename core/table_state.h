@@ -141,6 +141,9 @@ struct TableState {
     std::string status;
     // Every completed table of the run, in order.
     std::vector<TableView> completedTables;
+    // The basic solution (values of unknowns 1..n) of every table shown, in order: the first
+    // table's from its start, each next one's once it is shown.
+    std::vector<std::vector<TableValue>> tableSolutions;
 };
 
 // The table as the problem stands, from its numbers: the headings, the free term, the prices,

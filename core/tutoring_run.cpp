@@ -97,6 +97,7 @@ bool TutoringRun::OpenFirstTable()
         complete = false;
     }
     state.table = MakeTableView(problem, true);
+    state.tableSolutions.push_back(BasicSolution(problem));
     StateChanged();
     return complete;
 }
@@ -263,6 +264,7 @@ void TutoringRun::BuildNextTable(StepStatus status)
 void TutoringRun::ShowNewTable()
 {
     state.table = MakeTableView(problem, false);
+    state.tableSolutions.push_back(BasicSolution(problem));
     state.titleNumber = tableNumber;
     state.keyRow = TableRow();
     state.keyRowColumnInSight.reset();

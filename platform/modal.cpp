@@ -124,6 +124,9 @@ int RunOverParent(QDialog& dialog)
     QEventLoop loop;
     QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
     dialog.show();
+    // Not being modal, it would not take the keyboard by itself where no window manager gives
+    // new windows the focus; the student answers it at once.
+    dialog.activateWindow();
     loop.exec(QEventLoop::DialogExec);
     return dialog.result();
 }

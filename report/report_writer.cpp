@@ -200,6 +200,14 @@ CellFailure FillSheet(const Sheet& sheet, const TableShape& shape, const std::ve
     return failure;
 }
 
+// One empty column between the blocks and the picture.
+CellFailure InsertPicture(const Sheet& sheet, const TableShape& shape, const std::vector<unsigned char>& png)
+{
+    const auto column = static_cast<lxw_col_t>(shape.columns + 1);
+    const lxw_error error = worksheet_insert_image_buffer(sheet.worksheet, kFirstBlockRow, column, png.data(), png.size());
+    return {error, kFirstBlockRow, column};
+}
+
 // A report cut short would look complete on paper, so its file does not stay.
 void RemovePartialFile(const std::string& path)
 {
@@ -222,7 +230,8 @@ lxw_format* CellFormat(lxw_workbook* workbook)
 
 } // namespace
 
-ReportResult WriteReport(const std::string& path, int m, int n, const std::vector<TableSnapshot>& snapshots)
+ReportResult WriteReport(const std::string& path, int m, int n, const std::vector<TableSnapshot>& snapshots,
+                         const std::vector<unsigned char>& picturePng)
 {
     if (m < 0 || n < 0 || n > LXW_COL_MAX - 3 || m > LXW_ROW_MAX - 5) {
         return Failure("Неверный размер таблицы: уравнений " + std::to_string(m) + ", неизвестных " +
@@ -238,7 +247,10 @@ ReportResult WriteReport(const std::string& path, int m, int n, const std::vecto
     }
     const Sheet sheet{workbook_add_worksheet(workbook, kSheetName), CellFormat(workbook)};
     const bool sheetReady = sheet.worksheet != nullptr && sheet.cellFormat != nullptr;
-    const CellFailure failure = sheetReady ? FillSheet(sheet, TableShape{m + 3, n + 3}, snapshots) : CellFailure{};
+    const TableShape shape{m + 3, n + 3};
+    CellFailure failure = sheetReady ? FillSheet(sheet, shape, snapshots) : CellFailure{};
+    if (sheetReady && failure.error == LXW_NO_ERROR && !picturePng.empty())
+        failure = InsertPicture(sheet, shape, picturePng);
     // Closing also frees the workbook, so it happens on every path.
     const lxw_error closed = workbook_close(workbook);
     if (!sheetReady) {

@@ -18,4 +18,6 @@ struct ReportResult {
 // the solution can be printed: one bordered block per snapshot, titled "Шаг 0", "Шаг 1", ... in
 // the order the run took them. m and n are the run's numbers of equations and unknowns; each
 // snapshot gives m + 3 rows of n + 3 texts, and a text it lacks is written as an empty cell.
-ReportResult WriteReport(const std::string& path, int m, int n, const std::vector<TableSnapshot>& snapshots);
+// A picture (PNG bytes), when given, stands beside the blocks, level with the first.
+ReportResult WriteReport(const std::string& path, int m, int n, const std::vector<TableSnapshot>& snapshots,
+                         const std::vector<unsigned char>& picturePng = {});

@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang pkg-config
-  qt6-base-dev qt6-base-private-dev qt6-translations-l10n libpulse-dev
+  qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-translations-l10n libpulse-dev
   libxlsxwriter-dev fonts-liberation libgmp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  glpk-utils python3-openpyxl libreoffice-calc-nogui
+  glpk-utils python3-openpyxl python3-pil libreoffice-calc-nogui
   xvfb xauth x11-utils imagemagick xdotool locales xdg-utils
   at-spi2-core python3-pyatspi dbus-x11
   desktop-file-utils appstream dpkg-dev

@@ -24,7 +24,8 @@ QString NewReportPath(const QDir& folder, const QDateTime& now)
     return path;
 }
 
-void OutputReport(int equationCount, int unknownCount, const std::vector<TableSnapshot>& snapshots)
+void OutputReport(int equationCount, int unknownCount, const std::vector<TableSnapshot>& snapshots,
+                  const QByteArray& picturePng)
 {
     const QDir folder = ReportFolder();
     if (!folder.mkpath(".")) {
@@ -32,7 +33,8 @@ void OutputReport(int equationCount, int unknownCount, const std::vector<TableSn
         return;
     }
     const QString path = NewReportPath(folder, QDateTime::currentDateTime());
-    const ReportResult written = WriteReport(path.toStdString(), equationCount, unknownCount, snapshots);
+    const std::vector<unsigned char> picture(picturePng.begin(), picturePng.end());
+    const ReportResult written = WriteReport(path.toStdString(), equationCount, unknownCount, snapshots, picture);
     if (!written.ok) {
         Complain(QString::fromStdString(written.message));
         return;

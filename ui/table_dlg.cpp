@@ -39,13 +39,38 @@ constexpr AnchorEdge kFromBottom{AnchorOffset, AnchorClientArea, EdgeBottom};
 constexpr AnchorEdge kKeepWidth{AnchorKeepWidth, AnchorClientArea, EdgeRight};
 constexpr AnchorEdge kKeepHeight{AnchorKeepHeight, AnchorClientArea, EdgeTop};
 
+// "График" keeps to the top right corner.
+constexpr AnchorEdge kFromRightToLeft{AnchorOffset, AnchorClientArea, EdgeRight};
+
 const AnchorSpec kAnchors[] = {
     {CTableDlg::IDC_MAIN_GRID, kFromLeft, kFromTop, kFromRight, kFromBottom},
     {CTableDlg::IDC_KEY_ROW_CAPTION, kFromLeft, kFromBottom, kKeepWidth, kKeepHeight},
     {CTableDlg::IDC_REPORT, kFromLeft, kFromBottom, kKeepWidth, kKeepHeight},
     {CTableDlg::IDC_STATUS, kFromLeft, kFromBottom, kKeepWidth, kKeepHeight},
     {CTableDlg::IDC_KEY_ROW_GRID, kFromLeft, kFromBottom, kFromRight, kKeepHeight},
+    {CTableDlg::IDC_PICTURE, kFromRightToLeft, kFromTop, kKeepWidth, kKeepHeight},
 };
+
+PathEnd PathEndOf(TutoringRun::Ending ending)
+{
+    switch (ending) {
+    case TutoringRun::Ending::Success: return PathEnd::Optimum;
+    case TutoringRun::Ending::Unbounded: return PathEnd::Unbounded;
+    default: return PathEnd::Going;
+    }
+}
+
+// The picture exists only for a problem with two free unknowns.
+CPictureWnd* MakePicture(const Problem& problem, QWidget* table)
+{
+    try {
+        if (std::optional<PlaneProblem> plane = CanonicalPlaneProblem(problem))
+            return new CPictureWnd(MakePathPicture(std::move(*plane)), table);
+    } catch (const std::bad_alloc&) {
+        // Numbers too big to picture: the run goes on without one.
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -62,6 +87,7 @@ const DialogTemplate& CTableDlg::Template()
             {IDC_KEY_ROW_GRID, Custom, 7, 128, 422, 22, "", Disabled, "TutorGridCtrl"},
             {IDC_KEY_ROW_CAPTION, CentredStatic, 136, 114, 162, 11, "Ключевая строка новой таблицы", Disabled},
             {IDC_STATUS, Static, 106, 159, 323, 20},
+            {IDC_PICTURE, Button, 379, 6, 50, 14, "График", Disabled},
         },
         {},
         true,
@@ -90,6 +116,8 @@ void CTableDlg::OnInitDialog()
     Control(IDC_STATUS)->setFont(statusFont);
     anchor.Init(*this, nullptr, kAnchors, static_cast<int>(std::size(kAnchors)));
     grids.SetUp(problem.LastRow(), problem.workUnknownCount);
+    picture = MakePicture(problem, this);
+    EnableControl(IDC_PICTURE, picture != nullptr);
     firstTableIncomplete = !run.OpenFirstTable();
     MoveWindowWithinScreen(this, 0, -kRiseAboveWizard);
     startTimer.start(kStartDelayMs);
@@ -101,7 +129,10 @@ void CTableDlg::OnCommand(int id)
 {
     if (id == IDC_REPORT)
         // The report's blocks have the grid's rows: with the parts at M, one more than m + 3.
-        OutputReport(problem.LastRow() - 1, problem.workUnknownCount, Snapshots());
+        OutputReport(problem.LastRow() - 1, problem.workUnknownCount, Snapshots(),
+                     picture ? picture->Png(CPictureWnd::FileSize()) : QByteArray());
+    else if (id == IDC_PICTURE && picture)
+        picture->ShowAgain();
     else
         TemplateDialog::OnCommand(id);
 }
@@ -109,6 +140,8 @@ void CTableDlg::OnCommand(int id)
 void CTableDlg::OnTimer()
 {
     startTimer.stop();
+    if (picture && owner.GetSettings().showPicture)
+        picture->OpenBeside(*this);
     if (firstTableIncomplete)
         run.ReportOverflow();
     else if (owner.RunActive()) // no run once the runs have ended for good
@@ -159,6 +192,8 @@ void CTableDlg::ShowState(const TableState& state)
     EnableControl(IDC_KEY_ROW_GRID, keyRowShown);
     SetControlText(IDC_TITLE, Text(TableTitle(problem, state.titleNumber)));
     SetControlText(IDC_STATUS, Text(state.status));
+    if (picture)
+        picture->FollowRun(state.tableSolutions, PathEndOf(run.GetEnding()));
 }
 
 template <class Dialog, class Question>

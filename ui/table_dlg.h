@@ -10,6 +10,7 @@
 #include "core/tutoring_window.h"
 #include "platform/template_dialog.h"
 #include "ui/layout_anchor.h"
+#include "ui/picture_wnd.h"
 #include "ui/table_grids.h"
 #include "ui/run_owner.h"
 #include "ui/step_dlg.h"
@@ -31,6 +32,7 @@ public:
         IDC_KEY_ROW_GRID = 1047,
         IDC_KEY_ROW_CAPTION = 1048,
         IDC_STATUS = 1051,
+        IDC_PICTURE = 1060,
     };
 
     explicit CTableDlg(RunOwner& owner, QWidget* parent = nullptr);
@@ -46,6 +48,8 @@ public:
     int TableNumber() const { return run.TableNumber(); }
     // True once the run has ended (or could not start); from then on the window may be closed.
     bool RunEnded() const { return runEnded; }
+    // The picture of the path, for a problem with two free unknowns; nullptr for any other.
+    CPictureWnd* Picture() const { return picture; }
 
     // The run's side of the window.
     void ShowState(const TableState& state) override;
@@ -59,7 +63,7 @@ public:
 protected:
     void OnInitDialog() override;
     void OnSize() override;
-    // "Вывод результатов" writes the tables so far into a spreadsheet.
+    // "Вывод результатов" writes the tables so far into a spreadsheet; "График" shows the picture.
     void OnCommand(int id) override;
     // Enter, Escape and the close box close the window once the run has ended; before that,
     // Escape and the close box offer to stop the run.
@@ -78,6 +82,7 @@ private:
     CLayoutAnchor anchor;
     QTimer startTimer;
     QFont statusFont;
+    CPictureWnd* picture = nullptr;
     // Memory ran out before the first table was complete: the timer reports instead of running.
     bool firstTableIncomplete = false;
     bool runEnded = false;

@@ -8,6 +8,7 @@
 
 #include "platform/desktop.h"
 #include "tests/ui/run_fixture.h"
+#include "ui/picture_wnd.h"
 #include "ui/report_output.h"
 #include "ui/table_dlg.h"
 
@@ -78,6 +79,25 @@ TEST_F(ReportOutputTest, EachPressWritesANewReportOfTheRunAndOpensIt)
         EXPECT_EQ(ReadBack(path), "Шаг 0 | Шаг 1 | Шаг 2 9") << path.toStdString();
     }
     EXPECT_TRUE(student->MessageTexts().filter("Отчет").isEmpty());
+}
+
+// The three-table problem has two free unknowns: its picture stands beside the blocks, from
+// column I (one empty column after the blocks' A..G) and row 2, level with the first block.
+TEST_F(ReportOutputTest, ThePictureOfThePathStandsBesideTheTables)
+{
+    SolveAndPressReport(1);
+    ASSERT_EQ(opened.size(), 1);
+    const char* script = "import sys, openpyxl\n"
+                         "sheet = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
+                         "for image in sheet._images:\n"
+                         "    start = image.anchor._from\n"
+                         "    print(image.format, image.width, image.height, start.col, start.row)\n";
+    QProcess python;
+    python.start("/usr/bin/python3", {"-c", script, opened[0]});
+    python.waitForFinished(60000);
+    const QSize size = CPictureWnd::FileSize();
+    EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()).trimmed().toStdString(),
+              QString("png %1 %2 8 1").arg(size.width()).arg(size.height()).toStdString());
 }
 
 TEST_F(ReportOutputTest, AFolderThatCannotBeMadeIsReportedAndTheWindowGoesOn)

@@ -74,10 +74,11 @@ def title_and_status(window):
     return shown[0].name, shown[-1].name
 
 
-def check_end_and_close_table(app):
+def check_end_and_close_table(app, expected=EXPECTED_END):
+    """expected: the table window's (title, status line) at the end."""
     window = bring_to_front(app, "the table window", "^Результаты", lambda w: w.name == "Результаты")
-    wait_for(lambda: f"the end {EXPECTED_END}, not {title_and_status(window)}",
-             lambda: title_and_status(window) == EXPECTED_END)
+    wait_for(lambda: f"the end {expected}, not {title_and_status(window)}",
+             lambda: title_and_status(window) == expected)
     press("Escape")
     wait_until_gone(app, window, "the table window")
 
