@@ -86,5 +86,6 @@ std::string AnswerText(const Problem& table, DisplayMode mode)
         }
         answer += (k == 1 ? "" : ", ") + table.unknownNames[k] + " = " + ToDisplayText(value, mode);
     }
-    return answer + "; " + table.functionName + " = " + ToDisplayText(table.DisplayValue(table.equationCount + 1, 1), mode);
+    const TableValue function = table.DisplayValue(table.equationCount + 1, 1);
+    return answer + "; " + table.functionName + " = " + ToDisplayText(function, mode);
 }

@@ -207,7 +207,8 @@ bool TutoringRun::Step()
 
 void TutoringRun::WrongDecision(const char* message, StepStatus status)
 {
-    const std::string explanation = options.explainMistakes ? ExplainDecision(problem, status, options.displayMode) : "";
+    const std::string explanation =
+        options.explainMistakes ? ExplainDecision(problem, status, options.displayMode) : std::string();
     window.ShowMessage(WithExplanation(message, explanation), ProgramName, MessageIcon::Exclamation);
     Fail(kWrongDecisionStatus);
 }

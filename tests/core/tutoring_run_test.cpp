@@ -107,8 +107,8 @@ TEST_F(TutoringRunTest, RandomProblemsEndWithSuccessForARightStudent)
         window.displayMode = trial % 3 == 0 ? DisplayMode::DecimalFractions : DisplayMode::CommonFractions;
         window.run.RunTutoring();
         const bool unbounded = ClassifyTable(problem) == StepStatus::NoSolution || HasBlockedColumn(problem);
-        ASSERT_EQ(window.Status(), unbounded ? "Задача не имеет решения: функция не ограничена"
-                                             : "Задача успешно решена: " + AnswerText(problem, DisplayMode::CommonFractions));
+        const std::string success = "Задача успешно решена: " + AnswerText(problem, DisplayMode::CommonFractions);
+        ASSERT_EQ(window.Status(), unbounded ? "Задача не имеет решения: функция не ограничена" : success);
         ASSERT_TRUE(window.runActive);
         EXPECT_EQ(window.Snapshots().size(), static_cast<size_t>(window.run.TableNumber() - 1));
         EXPECT_TRUE(window.EventsOf("fail").empty());
