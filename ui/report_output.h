@@ -12,7 +12,7 @@
 // location, which the desktop then opens in its spreadsheet program, unsaved elsewhere, for the
 // student to save or print. An earlier report is never overwritten. When the file cannot be
 // written or nothing opens it, a message says so, and where the file lies when it was written.
-void OutputReport(int equationCount, int unknownCount, const std::vector<TableSnapshot>& snapshots);
+void OutputReport(int equationCount, int unknownCount, const std::vector<ReportSheet>& sheets);
 
 // The folder reports go to: "Таблитор" in the temporary location.
 QDir ReportFolder();

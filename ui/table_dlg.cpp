@@ -11,6 +11,7 @@
 #include "ui/grid/grid_ctrl.h"
 #include "ui/key_dlg.h"
 #include "ui/report_output.h"
+#include "ui/solution_dlg.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ const AnchorSpec kAnchors[] = {
     {CTableDlg::IDC_MAIN_GRID, kFromLeft, kFromTop, kFromRight, kFromBottom},
     {CTableDlg::IDC_KEY_ROW_CAPTION, kFromLeft, kFromBottom, kKeepWidth, kKeepHeight},
     {CTableDlg::IDC_REPORT, kFromLeft, kFromBottom, kKeepWidth, kKeepHeight},
+    {CTableDlg::IDC_SOLUTION, kFromLeft, kFromBottom, kKeepWidth, kKeepHeight},
     {CTableDlg::IDC_STATUS, kFromLeft, kFromBottom, kKeepWidth, kKeepHeight},
     {CTableDlg::IDC_KEY_ROW_GRID, kFromLeft, kFromBottom, kFromRight, kKeepHeight},
 };
@@ -58,10 +60,11 @@ const DialogTemplate& CTableDlg::Template()
         {
             {IDC_MAIN_GRID, Custom, 7, 25, 422, 84, "", None, "TutorGridCtrl"},
             {IDC_REPORT, Button, 7, 161, 76, 18, "Вывод результатов"},
+            {IDC_SOLUTION, Button, 87, 161, 44, 18, "Решение", Disabled},
             {IDC_TITLE, CentredStatic, 136, 8, 162, 12},
             {IDC_KEY_ROW_GRID, Custom, 7, 128, 422, 22, "", Disabled, "TutorGridCtrl"},
             {IDC_KEY_ROW_CAPTION, CentredStatic, 136, 114, 162, 11, "Ключевая строка новой таблицы", Disabled},
-            {IDC_STATUS, Static, 106, 159, 323, 20},
+            {IDC_STATUS, Static, 136, 159, 293, 20},
         },
         {},
         true,
@@ -74,7 +77,7 @@ CTableDlg::CTableDlg(RunOwner& owner, QWidget* parent)
       owner(owner),
       problem(owner.GetProblem()),
       grids(*MainGrid(), *KeyRowGrid(), owner.GetSettings().displayMode, owner.GetSettings().outputWidth),
-      run(*this, problem)
+      run(*this, problem, RunOptions{owner.GetSettings().displayMode, owner.GetSettings().explainMistakes})
 {
     setWindowIcon(TutorIcon());
     startTimer.setSingleShot(true);
@@ -100,7 +103,9 @@ void CTableDlg::OnSize() { anchor.Relayout(); }
 void CTableDlg::OnCommand(int id)
 {
     if (id == IDC_REPORT)
-        OutputReport(problem.equationCount, problem.workUnknownCount, Snapshots());
+        OutputReport(problem.equationCount, problem.workUnknownCount, ReportSheets());
+    else if (id == IDC_SOLUTION)
+        ShowSolution();
     else
         TemplateDialog::OnCommand(id);
 }
@@ -112,7 +117,7 @@ void CTableDlg::OnTimer()
         run.ReportOverflow();
     else
         run.RunTutoring();
-    runEnded = true;
+    OnRunEnded();
     // Stopped by the student: back to the wizard.
     if (run.GetEnding() == TutoringRun::Ending::Cancelled)
         TemplateDialog::OnCancel();
@@ -138,7 +143,7 @@ void CTableDlg::OnCancel()
         return;
     }
     startTimer.stop();
-    runEnded = true;
+    OnRunEnded();
     TemplateDialog::OnCancel();
 }
 
@@ -148,6 +153,44 @@ std::vector<TableSnapshot> CTableDlg::Snapshots() const
     for (const TableView& table : run.GetState().completedTables)
         snapshots.push_back(grids.Snapshot(table));
     return snapshots;
+}
+
+void CTableDlg::OnRunEnded()
+{
+    runEnded = true;
+    EnableControl(IDC_SOLUTION);
+}
+
+const Solution* CTableDlg::ProgramSolution()
+{
+    if (!solution) {
+        try {
+            solution = SolveProblem(run.FirstTable(), owner.GetSettings().displayMode);
+        } catch (const std::bad_alloc&) {
+            MessageBox("Не хватило памяти, чтобы решить задачу еще раз.", ProgramName, MessageBoxIcon::Exclamation);
+            return nullptr;
+        }
+    }
+    return &*solution;
+}
+
+void CTableDlg::ShowSolution()
+{
+    if (const Solution* shown = ProgramSolution()) {
+        CSolutionDlg dialog(*shown, problem, owner.GetSettings().displayMode, owner.GetSettings().outputWidth, this);
+        RunModal(dialog);
+    }
+}
+
+std::vector<ReportSheet> CTableDlg::ReportSheets()
+{
+    std::vector<ReportSheet> sheets{{StudentSheetName, Snapshots(), {}}};
+    if (const Solution* program = runEnded ? ProgramSolution() : nullptr) {
+        ReportSheet& sheet = sheets.emplace_back(ReportSheet{ProgramSheetName, {}, program->answer});
+        for (const TableView& table : program->tables)
+            sheet.snapshots.push_back(grids.Snapshot(table));
+    }
+    return sheets;
 }
 
 void CTableDlg::ShowState(const TableState& state)
