@@ -124,6 +124,9 @@ int RunOverParent(QDialog& dialog)
     QEventLoop loop;
     QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
     dialog.show();
+    // A modal dialog takes the keyboard as it appears; this one must ask for it, or without a
+    // window manager the keys would still go to the window below.
+    dialog.activateWindow();
     loop.exec(QEventLoop::DialogExec);
     return dialog.result();
 }
