@@ -49,6 +49,7 @@ CSolutionDlg::CSolutionDlg(const Solution& solution, const Problem& problem, Dis
         const QString title = QString::fromStdString(TableTitle(problem, static_cast<int>(t) + 1));
         AddTable(*sheet, solution.tables[t], title, mode, columnWidth);
     }
+    tables->addSpacing(kTableSpacing / 2);
     answer = new QLabel(QString::fromStdString(solution.answer), sheet);
     answer->setFont(MakeFont("Times New Roman", 11, 600, FontCharset::Cyrillic));
     answer->setWordWrap(true);
@@ -57,6 +58,7 @@ CSolutionDlg::CSolutionDlg(const Solution& solution, const Problem& problem, Dis
     tables->addStretch();
 
     auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
     scroll->setWidget(sheet);
     auto* close = new QPushButton("OK");
     close->setDefault(true);
