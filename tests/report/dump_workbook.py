@@ -1,7 +1,7 @@
 #!/usr/bin/python3
-r"""Writes one sheet of a workbook as lines of tab-separated fields, for the report tests.
+r"""Writes the first sheet of a workbook as lines of tab-separated fields, for the report tests.
 
-Usage: dump_workbook.py BOOK.xlsx OUT.txt [SHEET]   (SHEET counts from 0; the first by default)
+Usage: dump_workbook.py BOOK.xlsx OUT.txt
 
     sheets  NAME...
     size    MAX_ROW  MAX_COLUMN
@@ -42,9 +42,9 @@ def cell_lines(sheet):
             yield ["cell", cell.coordinate, cell.data_type, escaped(cell.value)] + sides
 
 
-def main(book_path, out_path, sheet_index="0"):
+def main(book_path, out_path):
     book = openpyxl.load_workbook(book_path)
-    sheet = book.worksheets[int(sheet_index)]
+    sheet = book.worksheets[0]
     lines = [["sheets"] + book.sheetnames, ["size", str(sheet.max_row), str(sheet.max_column)]]
     lines += width_lines(sheet)
     lines += cell_lines(sheet)
@@ -54,4 +54,4 @@ def main(book_path, out_path, sheet_index="0"):
 
 
 if __name__ == "__main__":
-    main(*sys.argv[1:4])
+    main(sys.argv[1], sys.argv[2])
