@@ -76,7 +76,6 @@ def answer_wrongly_first(app, label, prompt):
     answer_element(app, dialog, INDEX_ROW, prompt)
 
 
-
 def solve(app):
     answer_basis(app, "x2")
     answer_elements_in_order(app, INDEX_ROW, "индексной строки", ("Ind(0)=",))
