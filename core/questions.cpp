@@ -27,6 +27,21 @@ Verdict Say(Outcome outcome, std::string message = {}, std::string caption = {})
     return Verdict{outcome, std::move(message), std::move(caption)};
 }
 
+// The message with its explanation under it, when the run explains mistakes. An explanation
+// that cannot be worked out leaves the message as it is.
+template <class Explain>
+std::string Explained(const QuestionHost& host, const std::string& message, Explain explain)
+{
+    if (!host.Options().explainMistakes)
+        return message;
+    try {
+        return WithExplanation(message, explain(host.Options().displayMode));
+    } catch (const FractionOverflow&) {
+    } catch (const std::bad_alloc&) {
+    }
+    return message;
+}
+
 Verdict EndRun(QuestionHost& host, const std::string& reason)
 {
     host.Fail(reason);
@@ -127,13 +142,17 @@ Verdict BasisQuestion::Submit(const std::optional<std::string>& selected)
     std::string text = "Неизвестное " + *selected + " не является базисным в " + Number(equation) + " уравнении";
     if (attempt == 1) {
         attempt = 2;
-        return Say(Outcome::Retry, text, InputErrorCaption);
+        return Say(Outcome::Retry,
+                   Explained(host, text,
+                             [&](DisplayMode mode) { return ExplainBasis(problem, equation, *selected, mode); }),
+                   InputErrorCaption);
     }
     return EndRun(host, text);
 }
 
-ElementQuestion::ElementQuestion(QuestionHost& host, const Problem& problem, ElementMode mode, int row, int column)
-    : host(host), problem(problem), mode(mode), row(row), column(column)
+ElementQuestion::ElementQuestion(QuestionHost& host, const Problem& problem, ElementMode mode, int row, int column,
+                                 std::optional<KeyElement> key)
+    : host(host), problem(problem), mode(mode), row(row), column(column), key(key)
 {
 }
 
@@ -174,19 +193,30 @@ std::string ElementQuestion::FailureText() const
     return "Элемент " + ElementName(row, column) + " рассчитан неверно";
 }
 
+std::string ElementQuestion::Explanation(const TypedValue& typed) const
+{
+    const Hint hint = attempt == 1 ? Hint::Rule : Hint::Numbers;
+    const DisplayMode displayMode = host.Options().displayMode;
+    if (mode == ElementMode::IndexRow)
+        return ExplainIndexRowValue(problem, row, column, typed, hint, displayMode);
+    if (!key)
+        return {};
+    return ExplainNewTableValue(host.State().table, *key, {row, column}, problem.DisplayValue(row, column), typed,
+                                problem.isMax != 0, hint, displayMode);
+}
+
 Verdict ElementQuestion::Submit(const std::string& typed)
 {
+    TypedValue value;
     bool right = false;
     try {
         // A typed number is judged exactly; only an expression goes through the calculator's double.
-        if (std::optional<TableValue> number = ReadExactNumber(typed)) {
-            right = SameThreeDecimals(*number, problem.DisplayValue(row, column));
-        } else {
-            double value = 0;
-            if (std::optional<Verdict> refusal = Calculate(typed, value))
+        value.exact = ReadExactNumber(typed);
+        if (!value.exact) {
+            if (std::optional<Verdict> refusal = Calculate(typed, value.computed))
                 return *refusal;
-            right = ThreeDecimalMatch(value, problem.DisplayValue(row, column));
         }
+        right = value.Matches(problem.DisplayValue(row, column));
     } catch (const FractionOverflow&) {
         return Say(Outcome::Aborted);
     } catch (const std::bad_alloc&) {
@@ -195,8 +225,10 @@ Verdict ElementQuestion::Submit(const std::string& typed)
     if (right)
         return Say(Outcome::Accepted);
     if (attempt < 3) {
+        std::string message =
+            Explained(host, "Расчет неверный, повторите еще раз", [&](DisplayMode) { return Explanation(value); });
         ++attempt;
-        return Say(Outcome::Retry, "Расчет неверный, повторите еще раз", ErrorCaption);
+        return Say(Outcome::Retry, std::move(message), ErrorCaption);
     }
     return EndRun(host, FailureText());
 }
@@ -264,13 +296,13 @@ Verdict KeyQuestion::Submit(const std::optional<int>& number)
     }
     if (mode == Mode::Column) {
         if (!IsRightKeyColumn(problem, column, *number))
-            return WrongChoice();
+            return WrongChoice(*number);
         column = *number;
         return Say(Outcome::Accepted);
     }
     try {
         if (!IsRightKeyRow(problem, column, *number))
-            return WrongChoice();
+            return WrongChoice(*number);
     } catch (const FractionOverflow&) {
         return Say(Outcome::Aborted);
     } catch (const std::bad_alloc&) {
@@ -285,11 +317,15 @@ Verdict KeyQuestion::Submit(const std::optional<int>& number)
     return Say(Outcome::Accepted);
 }
 
-Verdict KeyQuestion::WrongChoice()
+Verdict KeyQuestion::WrongChoice(int number)
 {
     std::string text = mode == Mode::Column ? "Ключевой столбец выбран неправильно" : "Ключевой элемент выбран неправильно";
     if (attempt > 1)
         return EndRun(host, text);
     ++attempt;
-    return Say(Outcome::Retry, text, ErrorCaption);
+    return Say(Outcome::Retry, Explained(host, text, [&](DisplayMode displayMode) {
+                   return mode == Mode::Column ? ExplainKeyColumn(problem, column, number, displayMode)
+                                               : ExplainKeyRow(problem, column, number, displayMode);
+               }),
+               ErrorCaption);
 }

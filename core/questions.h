@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/explanations.h"
+#include "core/number_text.h"
 #include "core/problem.h"
 #include "core/table_state.h"
 
@@ -11,11 +13,19 @@
 // OK to Submit and does what the verdict says; wrong answers are counted here, and on the last
 // tolerated mistake the judge has the run end itself.
 
+// How a run tutors, as the student set the program up: the display mode of its values, and whether
+// a wrong answer's message goes on to explain the mistake.
+struct RunOptions {
+    DisplayMode displayMode = DisplayMode::CommonFractions;
+    bool explainMistakes = true;
+};
+
 // What a question may do to its run besides judging.
 class QuestionHost {
 public:
     virtual ~QuestionHost() = default;
 
+    virtual const RunOptions& Options() const = 0;
     virtual TableState& State() = 0;
     // The window shows the state again.
     virtual void StateChanged() = 0;
@@ -62,7 +72,10 @@ private:
 // forgiven, the third ends the run.
 class ElementQuestion {
 public:
-    ElementQuestion(QuestionHost& host, const Problem& problem, ElementMode mode, int row, int column);
+    // An element of the new table (the key row or another) names the pivot's key element, from
+    // which its explanation is built; the table on screen is then the one before the pivot.
+    ElementQuestion(QuestionHost& host, const Problem& problem, ElementMode mode, int row, int column,
+                    std::optional<KeyElement> key = std::nullopt);
 
     // What the student is to compute, by the mode.
     std::string Prompt() const;
@@ -75,12 +88,15 @@ public:
 
 private:
     std::string FailureText() const;
+    // Why the typed value is wrong: the rule, or after the second wrong value its numbers.
+    std::string Explanation(const TypedValue& typed) const;
 
     QuestionHost& host;
     const Problem& problem;
     ElementMode mode;
     int row;
     int column;
+    std::optional<KeyElement> key;
     int attempt = 1;
 };
 
@@ -108,7 +124,7 @@ public:
     int KeyRow() const { return keyRow; }
 
 private:
-    Verdict WrongChoice();
+    Verdict WrongChoice(int number);
     void MarkColumn(int number);
     void MarkCandidate(int number);
 

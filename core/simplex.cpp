@@ -38,8 +38,6 @@ bool operator<(const Estimate& a, const Estimate& b)
     return a.number < b.number;
 }
 
-int EstimateSign(const Problem& p, int k) { return Sign(EstimateOf(p, k)); }
-
 // Some artificial unknown is basic above 0: the table's solution is not one of the problem's.
 bool HasPositiveArtificial(const Problem& p)
 {
@@ -124,6 +122,8 @@ std::vector<int> ComputeNextRows(const Problem& p, int column, int row, std::vec
 }
 
 } // namespace
+
+int EstimateSign(const Problem& problem, int k) { return Sign(EstimateOf(problem, k)); }
 
 int FindKeyColumn(const Problem& problem)
 {

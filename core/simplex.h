@@ -25,6 +25,8 @@ int FindAlternativeColumn(const Problem& problem);
 // Some unknown has a negative estimate and no positive coefficient: the objective is unbounded.
 bool HasBlockedColumn(const Problem& problem);
 bool CanContinue(const Problem& problem);
+// -1, 0 or 1: the sign of unknown k's estimate, at M first.
+int EstimateSign(const Problem& problem, int k);
 // The artificial unknowns cannot all reach 0: the constraints have no common solution.
 bool IsInfeasible(const Problem& problem);
 StepStatus ClassifyTable(const Problem& problem);

@@ -5,7 +5,9 @@
 
 #include "core/captions.h"
 #include "core/element_draw.h"
+#include "core/explanations.h"
 #include "core/number_text.h"
+#include "core/solution.h"
 
 namespace {
 
@@ -58,7 +60,10 @@ std::string RepeatedOptimumText(int table, int earlierTable)
 
 } // namespace
 
-TutoringRun::TutoringRun(TutoringWindow& window, Problem& problem) : window(window), problem(problem) {}
+TutoringRun::TutoringRun(TutoringWindow& window, Problem& problem, RunOptions options)
+    : window(window), problem(problem), options(options), firstTable(std::make_unique<Problem>(problem))
+{
+}
 
 void TutoringRun::StateChanged() { window.ShowState(state); }
 
@@ -187,14 +192,14 @@ bool TutoringRun::Step()
     StateChanged();
     if (window.AskYesNo("Вы хотите строить следующую таблицу?", ProgramName)) {
         if (finished) {
-            WrongDecision("Вы приняли неверное решение, так как все итерации выполнены");
+            WrongDecision("Вы приняли неверное решение, так как все итерации выполнены", status);
             return false;
         }
         BuildNextTable(status);
         return true;
     }
     if (status == StepStatus::Continue && !HasBlockedColumn(problem)) {
-        WrongDecision("Вы приняли неверное решение, так как не все итерации выполнены");
+        WrongDecision("Вы приняли неверное решение, так как не все итерации выполнены", status);
         return false;
     }
     if (status == StepStatus::Infeasible)
@@ -206,9 +211,11 @@ bool TutoringRun::Step()
     return false;
 }
 
-void TutoringRun::WrongDecision(const char* message)
+void TutoringRun::WrongDecision(const char* message, StepStatus status)
 {
-    window.ShowMessage(message, ProgramName, MessageIcon::Exclamation);
+    const std::string explanation =
+        options.explainMistakes ? ExplainDecision(problem, status, options.displayMode) : std::string();
+    window.ShowMessage(WithExplanation(message, explanation), ProgramName, MessageIcon::Exclamation);
     Fail(kWrongDecisionStatus);
 }
 
@@ -217,7 +224,7 @@ void TutoringRun::Succeed()
     window.ShowMessage("Теперь вам не составит труда выписать решение из таблицы", ProgramName,
                        MessageIcon::Information);
     ending = Ending::Success;
-    state.status = "Задача успешно решена";
+    state.status = "Задача успешно решена: " + AnswerText(problem, options.displayMode);
     StateChanged();
 }
 
@@ -313,7 +320,7 @@ void TutoringRun::AskKeyRowAndElements(int keyRow, int column)
         if (i != keyRow)
             askedElements.push_back(static_cast<uint32_t>((n + 1) * (i - 1) + column));
     }
-    AskRandomElements();
+    AskRandomElements(KeyElement{keyRow, column});
     state.table.ClearMarks();
     StateChanged();
 }
@@ -333,7 +340,7 @@ void TutoringRun::AskKeyRow(int keyRow, int column)
         state.keyRowColumnInSight = c;
         StateChanged();
         askedElements.push_back(static_cast<uint32_t>((n + 1) * (keyRow - 1) + (c - 1)));
-        ElementQuestion question(*this, problem, ElementMode::KeyRow, keyRow, c);
+        ElementQuestion question(*this, problem, ElementMode::KeyRow, keyRow, c, KeyElement{keyRow, column});
         Check(window.AskElement(question));
         cell = TableCell::Of(problem.DisplayValue(keyRow, c));
         cell.mark = CellMark::Column;
@@ -341,7 +348,7 @@ void TutoringRun::AskKeyRow(int keyRow, int column)
     }
 }
 
-void TutoringRun::AskRandomElements()
+void TutoringRun::AskRandomElements(KeyElement key)
 {
     const int n = problem.workUnknownCount;
     const int total = problem.LastRow() * (n + 1);
@@ -355,7 +362,7 @@ void TutoringRun::AskRandomElements()
         state.pointed = place;
         state.tableInSight = InSight{place.row, place.column};
         StateChanged();
-        ElementQuestion question(*this, problem, ElementMode::NewTable, place.row, place.column);
+        ElementQuestion question(*this, problem, ElementMode::NewTable, place.row, place.column, key);
         Check(window.AskElement(question));
     }
 }

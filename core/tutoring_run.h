@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ public:
     // How a run ended.
     enum class Ending { None, Success, Unbounded, Infeasible, Failed, Overflow, Cancelled };
 
-    TutoringRun(TutoringWindow& window, Problem& problem);
+    TutoringRun(TutoringWindow& window, Problem& problem, RunOptions options);
 
     // Computes the first table and shows it with its "?"; false when memory ran out before the
     // table was complete, which the run then reports instead of asking.
@@ -32,6 +33,8 @@ public:
     void ReportOverflow();
 
     const TableState& GetState() const { return state; }
+    // The problem as its first table stood, for the program's own solution once the run has ended.
+    const Problem& FirstTable() const { return *firstTable; }
     Ending GetEnding() const { return ending; }
     // The number of the table the run is working towards: the one shown while it is completed,
     // the next one once it is.
@@ -41,6 +44,7 @@ public:
     const std::vector<uint32_t>& AskedElements() const { return askedElements; }
 
     // The questions' side of the run.
+    const RunOptions& Options() const override { return options; }
     TableState& State() override { return state; }
     void StateChanged() override;
     void Fail(const std::string& reason) override;
@@ -61,8 +65,8 @@ private:
     void TellOfRepeatedBasis(StepStatus status, int earlierTable, bool lowestNumbers);
     void AskKeyRowAndElements(int keyRow, int column);
     void AskKeyRow(int keyRow, int column);
-    void AskRandomElements();
-    void WrongDecision(const char* message);
+    void AskRandomElements(KeyElement key);
+    void WrongDecision(const char* message, StepStatus status);
     void Succeed();
     void EndUnbounded();
     void EndInfeasible();
@@ -73,6 +77,10 @@ private:
 
     TutoringWindow& window;
     Problem& problem;
+    RunOptions options;
+    // Kept apart from the problem, which the run changes table by table; on the heap, as the
+    // window that owns the run may live on the stack.
+    std::unique_ptr<Problem> firstTable;
     TableState state;
     int tableNumber = 1;
     Ending ending = Ending::None;

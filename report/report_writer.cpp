@@ -20,8 +20,6 @@ constexpr double kWidthMargin = 1.0;
 constexpr double kMinColumnWidth = 4.0;
 constexpr double kMaxColumnWidth = 60.0;
 
-constexpr const char* kSheetName = "Решение";
-
 // The spreadsheet's built-in number format "@", text.
 constexpr uint8_t kTextNumberFormat = 49;
 
@@ -187,15 +185,28 @@ ReportResult CloseFailureResult(const std::string& path, lxw_error error)
     return Failure("Не удалось записать файл " + Quoted(path) + ": " + Reason(error) + ".");
 }
 
-// Returns the first cell that would not go in, or no failure once every block is written.
-CellFailure FillSheet(const Sheet& sheet, const TableShape& shape, const std::vector<TableSnapshot>& snapshots)
+// The closing line stands where a further block's title would, outside every block: no border,
+// and no part in the columns' widths, as its text runs on over the empty cells beside it.
+CellFailure WriteClosingLine(const Sheet& sheet, const TableShape& shape, const ReportSheet& content)
 {
-    if (snapshots.empty()) {
-        return {};
+    const lxw_row_t row = shape.BlockTop(content.snapshots.size());
+    const lxw_error error = worksheet_write_string(sheet.worksheet, row, 0, content.closingLine.c_str(), nullptr);
+    return error == LXW_NO_ERROR ? CellFailure{} : CellFailure{error, row, 0};
+}
+
+// Returns the first cell that would not go in, or no failure once every block is written.
+CellFailure FillSheet(const Sheet& sheet, const TableShape& shape, const ReportSheet& content)
+{
+    const std::vector<TableSnapshot>& snapshots = content.snapshots;
+    CellFailure failure;
+    if (!snapshots.empty()) {
+        failure = SetColumnWidths(sheet, ColumnWidths(shape, snapshots));
     }
-    CellFailure failure = SetColumnWidths(sheet, ColumnWidths(shape, snapshots));
     for (std::size_t step = 0; step < snapshots.size() && failure.error == LXW_NO_ERROR; ++step) {
         failure = WriteBlock(sheet, shape, step, snapshots[step]);
+    }
+    if (failure.error == LXW_NO_ERROR && !content.closingLine.empty()) {
+        failure = WriteClosingLine(sheet, shape, content);
     }
     return failure;
 }
@@ -233,6 +244,11 @@ lxw_format* CellFormat(lxw_workbook* workbook)
 ReportResult WriteReport(const std::string& path, int m, int n, const std::vector<TableSnapshot>& snapshots,
                          const std::vector<unsigned char>& picturePng)
 {
+    return WriteReportSheets(path, m, n, {ReportSheet{StudentSheetName, snapshots, {}, picturePng}});
+}
+
+ReportResult WriteReportSheets(const std::string& path, int m, int n, const std::vector<ReportSheet>& sheets)
+{
     if (m < 0 || n < 0 || n > LXW_COL_MAX - 3 || m > LXW_ROW_MAX - 5) {
         return Failure("Неверный размер таблицы: уравнений " + std::to_string(m) + ", неизвестных " +
                        std::to_string(n) + ".");
@@ -245,12 +261,21 @@ ReportResult WriteReport(const std::string& path, int m, int n, const std::vecto
     if (workbook == nullptr) {
         return Failure("Не удалось создать файл " + Quoted(path) + ".");
     }
-    const Sheet sheet{workbook_add_worksheet(workbook, kSheetName), CellFormat(workbook)};
-    const bool sheetReady = sheet.worksheet != nullptr && sheet.cellFormat != nullptr;
+    lxw_format* cellFormat = CellFormat(workbook);
+    bool sheetReady = cellFormat != nullptr;
     const TableShape shape{m + 3, n + 3};
-    CellFailure failure = sheetReady ? FillSheet(sheet, shape, snapshots) : CellFailure{};
-    if (sheetReady && failure.error == LXW_NO_ERROR && !picturePng.empty())
-        failure = InsertPicture(sheet, shape, picturePng);
+    CellFailure failure;
+    for (const ReportSheet& content : sheets) {
+        const Sheet sheet{workbook_add_worksheet(workbook, content.name.c_str()), cellFormat};
+        sheetReady = sheetReady && sheet.worksheet != nullptr;
+        if (!sheetReady || failure.error != LXW_NO_ERROR) {
+            break;
+        }
+        failure = FillSheet(sheet, shape, content);
+        if (failure.error == LXW_NO_ERROR && !content.picturePng.empty()) {
+            failure = InsertPicture(sheet, shape, content.picturePng);
+        }
+    }
     // Closing also frees the workbook, so it happens on every path.
     const lxw_error closed = workbook_close(workbook);
     if (!sheetReady) {

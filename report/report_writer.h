@@ -14,10 +14,26 @@ struct ReportResult {
     std::string message;
 };
 
-// Writes the run's tables into a new workbook at path (an existing file there is replaced) so that
-// the solution can be printed: one bordered block per snapshot, titled "Шаг 0", "Шаг 1", ... in
-// the order the run took them. m and n are the run's numbers of equations and unknowns; each
-// snapshot gives m + 3 rows of n + 3 texts, and a text it lacks is written as an empty cell.
-// A picture (PNG bytes), when given, stands beside the blocks, level with the first.
+// The sheets of a report: the student's tables, and once the run has ended the program's own.
+inline constexpr char StudentSheetName[] = "Решение";
+inline constexpr char ProgramSheetName[] = "Решение программы";
+
+// One sheet: its tables, a line of text under the last one (none when empty), and a picture (PNG
+// bytes, none when empty) beside the blocks, level with the first.
+struct ReportSheet {
+    std::string name;
+    std::vector<TableSnapshot> snapshots;
+    std::string closingLine;
+    std::vector<unsigned char> picturePng;
+};
+
+// Writes the sheets into a new workbook at path (an existing file there is replaced) so that the
+// solution can be printed: on each, one bordered block per snapshot, titled "Шаг 0", "Шаг 1", ...
+// in the order given, and the closing line one empty row below the last block. m and n are the
+// run's numbers of equations and unknowns; each snapshot gives m + 3 rows of n + 3 texts, and a
+// text it lacks is written as an empty cell.
+ReportResult WriteReportSheets(const std::string& path, int m, int n, const std::vector<ReportSheet>& sheets);
+
+// The run's tables alone, on the sheet "Решение", with the picture of the path when given.
 ReportResult WriteReport(const std::string& path, int m, int n, const std::vector<TableSnapshot>& snapshots,
                          const std::vector<unsigned char>& picturePng = {});

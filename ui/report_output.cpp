@@ -24,8 +24,7 @@ QString NewReportPath(const QDir& folder, const QDateTime& now)
     return path;
 }
 
-void OutputReport(int equationCount, int unknownCount, const std::vector<TableSnapshot>& snapshots,
-                  const QByteArray& picturePng)
+void OutputReport(int equationCount, int unknownCount, const std::vector<ReportSheet>& sheets)
 {
     const QDir folder = ReportFolder();
     if (!folder.mkpath(".")) {
@@ -33,8 +32,7 @@ void OutputReport(int equationCount, int unknownCount, const std::vector<TableSn
         return;
     }
     const QString path = NewReportPath(folder, QDateTime::currentDateTime());
-    const std::vector<unsigned char> picture(picturePng.begin(), picturePng.end());
-    const ReportResult written = WriteReport(path.toStdString(), equationCount, unknownCount, snapshots, picture);
+    const ReportResult written = WriteReportSheets(path.toStdString(), equationCount, unknownCount, sheets);
     if (!written.ok) {
         Complain(QString::fromStdString(written.message));
         return;

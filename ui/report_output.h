@@ -13,9 +13,7 @@
 // location, which the desktop then opens in its spreadsheet program, unsaved elsewhere, for the
 // student to save or print. An earlier report is never overwritten. When the file cannot be
 // written or nothing opens it, a message says so, and where the file lies when it was written.
-// The picture of the path (PNG), when there is one, goes beside the tables.
-void OutputReport(int equationCount, int unknownCount, const std::vector<TableSnapshot>& snapshots,
-                  const QByteArray& picturePng = {});
+void OutputReport(int equationCount, int unknownCount, const std::vector<ReportSheet>& sheets);
 
 // The folder reports go to: "Таблитор" in the temporary location.
 QDir ReportFolder();

@@ -11,6 +11,7 @@
 #include "ui/grid/grid_ctrl.h"
 #include "ui/key_dlg.h"
 #include "ui/report_output.h"
+#include "ui/solution_dlg.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ const AnchorSpec kAnchors[] = {
     {CTableDlg::IDC_MAIN_GRID, kFromLeft, kFromTop, kFromRight, kFromBottom},
     {CTableDlg::IDC_KEY_ROW_CAPTION, kFromLeft, kFromBottom, kKeepWidth, kKeepHeight},
     {CTableDlg::IDC_REPORT, kFromLeft, kFromBottom, kKeepWidth, kKeepHeight},
+    {CTableDlg::IDC_SOLUTION, kFromLeft, kFromBottom, kKeepWidth, kKeepHeight},
     {CTableDlg::IDC_STATUS, kFromLeft, kFromBottom, kKeepWidth, kKeepHeight},
     {CTableDlg::IDC_KEY_ROW_GRID, kFromLeft, kFromBottom, kFromRight, kKeepHeight},
     {CTableDlg::IDC_PICTURE, kFromRightToLeft, kFromTop, kKeepWidth, kKeepHeight},
@@ -83,10 +85,11 @@ const DialogTemplate& CTableDlg::Template()
         {
             {IDC_MAIN_GRID, Custom, 7, 25, 422, 84, "", None, "TutorGridCtrl"},
             {IDC_REPORT, Button, 7, 161, 76, 18, "Вывод результатов"},
+            {IDC_SOLUTION, Button, 87, 161, 44, 18, "Решение", Disabled},
             {IDC_TITLE, CentredStatic, 136, 8, 162, 12},
             {IDC_KEY_ROW_GRID, Custom, 7, 128, 422, 22, "", Disabled, "TutorGridCtrl"},
             {IDC_KEY_ROW_CAPTION, CentredStatic, 136, 114, 162, 11, "Ключевая строка новой таблицы", Disabled},
-            {IDC_STATUS, Static, 106, 159, 323, 20},
+            {IDC_STATUS, Static, 136, 159, 293, 20},
             {IDC_PICTURE, Button, 379, 6, 50, 14, "График", Disabled},
         },
         {},
@@ -100,7 +103,7 @@ CTableDlg::CTableDlg(RunOwner& owner, QWidget* parent)
       owner(owner),
       problem(owner.GetProblem()),
       grids(*MainGrid(), *KeyRowGrid(), owner.GetSettings().displayMode, owner.GetSettings().outputWidth),
-      run(*this, problem)
+      run(*this, problem, RunOptions{owner.GetSettings().displayMode, owner.GetSettings().explainMistakes})
 {
     setWindowIcon(TutorIcon());
     startTimer.setSingleShot(true);
@@ -128,11 +131,11 @@ void CTableDlg::OnSize() { anchor.Relayout(); }
 void CTableDlg::OnCommand(int id)
 {
     if (id == IDC_REPORT)
-        // The report's blocks have the grid's rows: with the parts at M, one more than m + 3.
-        OutputReport(problem.LastRow() - 1, problem.workUnknownCount, Snapshots(),
-                     picture ? picture->Png(CPictureWnd::FileSize()) : QByteArray());
+        OutputReport(problem.LastRow() - 1, problem.workUnknownCount, ReportSheets());
     else if (id == IDC_PICTURE && picture)
         picture->ShowAgain();
+    else if (id == IDC_SOLUTION)
+        ShowSolution();
     else
         TemplateDialog::OnCommand(id);
 }
@@ -146,7 +149,7 @@ void CTableDlg::OnTimer()
         run.ReportOverflow();
     else if (owner.RunActive()) // no run once the runs have ended for good
         run.RunTutoring();
-    runEnded = true;
+    OnRunEnded();
     // Stopped by the student: back to the wizard.
     if (run.GetEnding() == TutoringRun::Ending::Cancelled)
         TemplateDialog::OnCancel();
@@ -172,7 +175,7 @@ void CTableDlg::OnCancel()
         return;
     }
     startTimer.stop();
-    runEnded = true;
+    OnRunEnded();
     TemplateDialog::OnCancel();
 }
 
@@ -182,6 +185,48 @@ std::vector<TableSnapshot> CTableDlg::Snapshots() const
     for (const TableView& table : run.GetState().completedTables)
         snapshots.push_back(grids.Snapshot(table));
     return snapshots;
+}
+
+void CTableDlg::OnRunEnded()
+{
+    runEnded = true;
+    EnableControl(IDC_SOLUTION);
+}
+
+const Solution* CTableDlg::ProgramSolution()
+{
+    if (!solution) {
+        try {
+            solution = SolveProblem(run.FirstTable(), owner.GetSettings().displayMode);
+        } catch (const std::bad_alloc&) {
+            MessageBox("Не хватило памяти, чтобы решить задачу еще раз.", ProgramName, MessageBoxIcon::Exclamation);
+            return nullptr;
+        }
+    }
+    return &*solution;
+}
+
+void CTableDlg::ShowSolution()
+{
+    if (const Solution* shown = ProgramSolution()) {
+        CSolutionDlg dialog(*shown, problem, owner.GetSettings().displayMode, owner.GetSettings().outputWidth, this);
+        RunModal(dialog);
+    }
+}
+
+std::vector<ReportSheet> CTableDlg::ReportSheets()
+{
+    std::vector<ReportSheet> sheets{{StudentSheetName, Snapshots(), {}, {}}};
+    if (picture) {
+        const QByteArray png = picture->Png(CPictureWnd::FileSize());
+        sheets.front().picturePng.assign(png.begin(), png.end());
+    }
+    if (const Solution* program = runEnded ? ProgramSolution() : nullptr) {
+        ReportSheet& sheet = sheets.emplace_back(ReportSheet{ProgramSheetName, {}, program->answer, {}});
+        for (const TableView& table : program->tables)
+            sheet.snapshots.push_back(grids.Snapshot(table));
+    }
+    return sheets;
 }
 
 void CTableDlg::ShowState(const TableState& state)

@@ -4,8 +4,10 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <optional>
 #include <vector>
 
+#include "core/solution.h"
 #include "core/tutoring_run.h"
 #include "core/tutoring_window.h"
 #include "platform/template_dialog.h"
@@ -20,7 +22,8 @@ class CGridCtrl;
 // "Результаты": the window in which a run takes place. It shows the current table in the main
 // grid and, at the first pivot, the key row of the new table in a one-row grid; it carries the
 // table's title and a status line. The run starts by itself shortly after the window appears,
-// and the window stays open with its last table until the student closes it.
+// and the window stays open with its last table until the student closes it; from then on
+// "Решение" shows the program's own solution, and the report carries it too.
 class CTableDlg : public TemplateDialog, public TutoringWindow {
     Q_OBJECT
 
@@ -33,6 +36,7 @@ public:
         IDC_KEY_ROW_CAPTION = 1048,
         IDC_STATUS = 1051,
         IDC_PICTURE = 1060,
+        IDC_SOLUTION = 1065,
     };
 
     explicit CTableDlg(RunOwner& owner, QWidget* parent = nullptr);
@@ -45,6 +49,8 @@ public:
     TutoringRun& Run() { return run; }
     // The texts of every completed table of the run, as the main grid showed them.
     std::vector<TableSnapshot> Snapshots() const;
+    // The sheets of a report: the run's tables, and once it has ended the program's own solution.
+    std::vector<ReportSheet> ReportSheets();
     int TableNumber() const { return run.TableNumber(); }
     // True once the run has ended (or could not start); from then on the window may be closed.
     bool RunEnded() const { return runEnded; }
@@ -72,6 +78,10 @@ protected:
 
 private:
     void OnTimer();
+    void OnRunEnded();
+    // The program's own solution of the problem, worked out once; none when memory ran out.
+    const Solution* ProgramSolution();
+    void ShowSolution();
     template <class Dialog, class Question>
     QuestionOutcome Ask(Question& question);
 
@@ -86,6 +96,7 @@ private:
     // Memory ran out before the first table was complete: the timer reports instead of running.
     bool firstTableIncomplete = false;
     bool runEnded = false;
+    std::optional<Solution> solution;
     // The question open over the window, if any.
     QPointer<CStepDlg> openQuestion;
 };

@@ -33,6 +33,13 @@ void SetUpLook(CGridCtrl& grid, COLORREF background)
     grid.SetEditable(false);
 }
 
+void ShowCell(CGridCtrl& grid, TablePlace place, const TableCell& cell, DisplayMode mode)
+{
+    const GridCell at = TableGridPlaces::Cell(place);
+    grid.SetCellText(at.row, at.column, Text(cell, mode));
+    grid.SetCellBackColor(at.row, at.column, MarkColour(cell.mark));
+}
+
 } // namespace
 
 COLORREF MarkColour(CellMark mark)
@@ -46,6 +53,22 @@ COLORREF MarkColour(CellMark mark)
     return CLR_DEFAULT;
 }
 
+void SetUpTableGrid(CGridCtrl& grid, int lastTableRow, int unknownCount, int columnWidth)
+{
+    SetUpLook(grid, kTableBackground);
+    grid.SetColumnCount(TableGridPlaces::ColumnCount(unknownCount));
+    grid.SetFixedRowCount(TableGridPlaces::FixedRows);
+    grid.SetRowCount(TableGridPlaces::RowCount(lastTableRow));
+    for (int c = 0; c < grid.GetColumnCount(); ++c)
+        grid.SetColumnWidth(c, columnWidth);
+}
+
+void ShowTableView(CGridCtrl& grid, const TableView& table, DisplayMode mode)
+{
+    table.ForEachPlace([&](TablePlace place) { ShowCell(grid, place, table.At(place), mode); });
+    grid.Refresh();
+}
+
 TableGrids::TableGrids(CGridCtrl& main, CGridCtrl& keyRow, DisplayMode mode, int columnWidth)
     : main(main), keyRow(keyRow), mode(mode), columnWidth(columnWidth)
 {
@@ -53,12 +76,7 @@ TableGrids::TableGrids(CGridCtrl& main, CGridCtrl& keyRow, DisplayMode mode, int
 
 void TableGrids::SetUp(int lastTableRow, int unknownCount)
 {
-    SetUpLook(main, kTableBackground);
-    main.SetColumnCount(TableGridPlaces::ColumnCount(unknownCount));
-    main.SetFixedRowCount(TableGridPlaces::FixedRows);
-    main.SetRowCount(TableGridPlaces::RowCount(lastTableRow));
-    for (int c = 0; c < main.GetColumnCount(); ++c)
-        main.SetColumnWidth(c, columnWidth);
+    SetUpTableGrid(main, lastTableRow, unknownCount, columnWidth);
     SetUpLook(keyRow, ChoiceColour);
     keyRow.SetRowCount(1);
 }

@@ -16,6 +16,12 @@ constexpr COLORREF CandidateColour = RGB(199, 0, 0);     // the candidate key el
 // The background of a mark; an unmarked cell takes its grid's default.
 COLORREF MarkColour(CellMark mark);
 
+// A grid laid out and looking as the table window's main grid, for a table down to its last row,
+// of n unknowns: its headings fixed, its cells read-only, every column `columnWidth` pixels wide.
+void SetUpTableGrid(CGridCtrl& grid, int lastTableRow, int unknownCount, int columnWidth);
+// Writes a whole table into such a grid, each cell's text and the colour of its mark.
+void ShowTableView(CGridCtrl& grid, const TableView& table, DisplayMode mode);
+
 // Shows a run's state in the table window's two grids: the current table in the main grid and,
 // at the first pivot, the key row of the new table in the one-row grid. Only what changed since
 // the last showing is written again.

@@ -5,11 +5,13 @@
 #include "core/entry_checks.h"
 #include "core/questions.h"
 #include "core/simplex.h"
+#include "core/solution.h"
 #include "platform/modal.h"
 #include "ui/element_dlg.h"
 #include "ui/grid/grid_ctrl.h"
 #include "ui/key_dlg.h"
 #include "ui/run_owner.h"
+#include "ui/solution_dlg.h"
 #include "ui/table_dlg.h"
 #include "ui/tutor_app.h"
 
@@ -357,6 +359,42 @@ void BM_KeyColumnDialog(benchmark::State& state)
         benchmark::Counter(shown.mainGridPaints.paints - mainGridPaintsBefore, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_KeyColumnDialog)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
+// "Решение" on the canonical shape: the program solves the problem again, and the window builds a
+// grid for each of its tables and paints the first.
+void BM_SolutionWindow(benchmark::State& state)
+{
+    BenchOwner owner;
+    if (!PrepareOwner(state, owner, kShapes[0]))
+        return;
+    const Problem& problem = owner.GetProblem();
+    double solve = 0, construct = 0, paint = 0;
+    size_t tables = 0;
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        const Solution solution = SolveProblem(problem, DisplayMode::CommonFractions);
+        const Clock::time_point solved = Clock::now();
+        auto window = std::make_unique<CSolutionDlg>(solution, problem, DisplayMode::CommonFractions, 50);
+        PaintCounter firstGridPaints(window->Grids().front()->viewport());
+        const Clock::time_point constructed = Clock::now();
+        window->show();
+        if (!ProcessEventsUntilPainted(firstGridPaints, 0)) {
+            state.SkipWithError("no paint within a second");
+            break;
+        }
+        const Clock::time_point painted = Clock::now();
+        tables = solution.tables.size();
+        solve += Milliseconds(solved - start);
+        construct += Milliseconds(constructed - solved);
+        paint += Milliseconds(painted - constructed);
+    }
+    auto average = [](double ms) { return benchmark::Counter(ms, benchmark::Counter::kAvgIterations); };
+    state.counters["solve_ms"] = average(solve);
+    state.counters["construct_ms"] = average(construct);
+    state.counters["show_paint_ms"] = average(paint);
+    state.counters["tables"] = double(tables);
+}
+BENCHMARK(BM_SolutionWindow)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -33,7 +33,12 @@ public:
         MessageIcon icon = MessageIcon::Exclamation;
     };
 
-    explicit FakeTutoringWindow(Problem& problem) : problem(problem), run(*this, problem) { run.OpenFirstTable(); }
+    // Unless a test asks for explanations, messages are the judges' first lines alone.
+    explicit FakeTutoringWindow(Problem& problem, RunOptions options = {DisplayMode::CommonFractions, false})
+        : problem(problem), run(*this, problem, options), displayMode(options.displayMode)
+    {
+        run.OpenFirstTable();
+    }
 
     // The scripted answers, consumed before the right answer is given.
     std::deque<std::optional<std::string>> basisAnswers;
@@ -53,7 +58,7 @@ public:
     std::vector<Event> events;
     bool runActive = true;
     int statesShown = 0;
-    DisplayMode displayMode = DisplayMode::CommonFractions;
+    DisplayMode displayMode;
 
     const TableState& State() const { return run.GetState(); }
     const std::string& Status() const { return State().status; }

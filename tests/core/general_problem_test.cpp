@@ -167,15 +167,15 @@ TEST_F(GeneralProblems, TextbookExamples)
     const Textbook cases[] = {
         {"the issue's: max at (0; 10)",
          {{{"2", "1", "<=", "10"}, {"1", "3", ">=", "6"}}, {"0", "3", "2"}}, Ending::Success, 20,
-         "Задача успешно решена"},
+         "Задача успешно решена: x1 = 0, x2 = 10; F = 20"},
         {"min over two >=: 9 at (3; 1)",
          {{{"1", "1", ">=", "4"}, {"1", "3", ">=", "6"}}, {"0", "2", "3"}, "Min"}, Ending::Success, 9,
-         "Задача успешно решена"},
+         "Задача успешно решена: x1 = 3, x2 = 1; F = 9"},
         {"infeasible", {{{"1", "1", "<=", "1"}, {"1", "1", ">=", "3"}}, {"0", "1", "1"}}, Ending::Infeasible, 0,
          "Задача не имеет решения: система ограничений несовместна"},
         {"degenerate: the artificial unknown of x1 - x2 = 0 starts at 0",
          {{{"1", "1", "<=", "2"}, {"1", "-1", "=", "0"}}, {"0", "1", "1"}}, Ending::Success, 2,
-         "Задача успешно решена"},
+         "Задача успешно решена: x1 = 1, x2 = 1; F = 2"},
         {"negative right-hand side, unbounded",
          {{{"-1", "1", "<=", "-1"}}, {"0", "1", "0"}}, Ending::Unbounded, 0,
          "Задача не имеет решения: функция не ограничена"},
@@ -209,6 +209,31 @@ TEST_F(GeneralProblems, ConversionIsToldEquationByEquation)
     texts.unknownNames = {"", "y1", "x99"};
     EntryChecker().Check(texts, problem);
     EXPECT_EQ(problem.unknownNames[3], "s1") << "x100 would not fit three characters";
+}
+
+} // namespace
+
+namespace {
+
+// The parts at M are asked and explained like the index row: the rule names the prices' parts at M.
+TEST_F(GeneralProblems, PartsAtMAreExplainedLikeTheIndexRow)
+{
+    Problem problem;
+    EntryChecker().Check(GeneralTexts({{{"2", "1", "<=", "10"}, {"1", "3", ">=", "6"}}, {"0", "3", "2"}}), problem);
+    FakeTutoringWindow window(problem, {DisplayMode::CommonFractions, true});
+    // Ind(0)..Ind(5) right, then M(0) wrong twice.
+    window.elementAnswers = {"0", "-3", "-2", "0", "0", "0", "6", "5"};
+    window.run.RunTutoring();
+    const auto messages = window.EventsOf("message");
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, "Расчет неверный, повторите еще раз\n\n"
+                                "Ошибка в знаке.\n"
+                                "M(0) — часть значения функции при M: сумма произведений частей цен базисных "
+                                "неизвестных при M на их свободные члены:\n"
+                                "M(0) = CM(3)·B(1) + CM(5)·B(2)\n"
+                                "Здесь CM(j) — часть при M коэффициента функции при j-м неизвестном: −1 у "
+                                "искусственного неизвестного, 0 у остальных.");
+    EXPECT_NE(messages[1].text.find("M(0) = CM(3)·B(1) + CM(5)·B(2) = 0·10 + (−1)·6"), std::string::npos);
 }
 
 } // namespace

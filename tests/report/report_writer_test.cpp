@@ -427,33 +427,42 @@ TEST_F(ReportTest, LibreOfficeReadsTheSameTextsInTheSameCells)
         return [&, step](int row, int column) { return texts[static_cast<std::size_t>(row + column + step) % texts.size()]; };
     };
     const std::vector<TableSnapshot> snapshots{MakeSnapshot(1, 2, text(0)), MakeSnapshot(1, 2, text(1))};
+    // The program's own solution on a second sheet, with its answer one empty row below.
+    const std::vector<ReportSheet> sheets{{StudentSheetName, snapshots, "", {}},
+                                          {ProgramSheetName, {snapshots[1], snapshots[0]}, "x1 = 3/5; F = -2", {}}};
     const fs::path book = folder_ / "report.xlsx";
-    ASSERT_TRUE(WriteReport(book.string(), 1, 2, snapshots).ok);
+    ASSERT_TRUE(WriteReportSheets(book.string(), 1, 2, sheets).ok);
 
-    // A profile of its own, so that runs side by side do not wait on each other's lock.
+    // A profile of its own, so that runs side by side do not wait on each other's lock; each sheet
+    // to a file of its own, "report-<sheet>.csv".
     const fs::path log = folder_ / "soffice.log";
     const std::string command = "timeout 180 " + ShellQuoted(soffice) + " -env:UserInstallation=file://" +
                                 (folder_ / "profile").string() +
-                                " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1' --outdir " +
+                                " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,"
+                                "false,false,false,-1' --outdir " +
                                 ShellQuoted(folder_) + " " + ShellQuoted(book) + " >" + ShellQuoted(log) + " 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << ReadText(log);
-    const auto csv = ParseCsv(ReadText(folder_ / "report.csv"));
-
-    ASSERT_EQ(csv.size(), 12u) << ReadText(folder_ / "report.csv");
-    for (int row = 1; row <= 12; ++row) {
-        const int blockRow = (row - 2) % 6;
-        const int step = (row - 2) / 6;
-        for (int column = 1; column <= 5; ++column) {
-            std::string expected;
-            if (row >= 2 && blockRow == 0 && column == 1) {
-                expected = "Шаг " + std::to_string(step);
-            } else if (row >= 2 && blockRow >= 1 && blockRow <= 4)
-    {
-                expected = SnapshotText(snapshots[static_cast<std::size_t>(step)], blockRow - 1, column - 1);
+    for (const ReportSheet& sheet : sheets) {
+        const std::string written = ReadText(folder_ / ("report-" + sheet.name + ".csv"));
+        const auto csv = ParseCsv(written);
+        ASSERT_EQ(csv.size(), sheet.closingLine.empty() ? 12u : 14u) << written;
+        for (int row = 1; row <= 12; ++row) {
+            const int blockRow = (row - 2) % 6;
+            const int step = (row - 2) / 6;
+            for (int column = 1; column <= 5; ++column) {
+                std::string expected;
+                if (row >= 2 && blockRow == 0 && column == 1) {
+                    expected = "Шаг " + std::to_string(step);
+                } else if (row >= 2 && blockRow >= 1 && blockRow <= 4) {
+                    expected = SnapshotText(sheet.snapshots[static_cast<std::size_t>(step)], blockRow - 1, column - 1);
+                }
+                const auto& csvRow = csv[static_cast<std::size_t>(row - 1)];
+                const std::string actual = static_cast<std::size_t>(column - 1) < csvRow.size() ? csvRow[column - 1] : "";
+                EXPECT_EQ(actual, expected) << sheet.name << " " << CellName(row, column);
             }
-            const auto& csvRow = csv[static_cast<std::size_t>(row - 1)];
-            const std::string actual = static_cast<std::size_t>(column - 1) < csvRow.size() ? csvRow[column - 1] : "";
-            EXPECT_EQ(actual, expected) << CellName(row, column);
+        }
+        if (!sheet.closingLine.empty()) {
+            EXPECT_EQ(csv.back().at(0), sheet.closingLine);
         }
     }
 }

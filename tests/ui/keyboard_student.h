@@ -50,6 +50,8 @@ public:
     std::function<void(CStepDlg&)> onQuestion;
     // Called once the run in a table window has ended, before the window is closed.
     std::function<void(CTableDlg&)> onRunEnded;
+    // Answers any other dialog (the solution window); such a dialog is cancelled when unset.
+    std::function<int(QDialog&)> onOtherDialog;
 
     std::vector<Shown> shown;
     // The title of the table window at every further-table question.
@@ -69,7 +71,7 @@ public:
             return WatchRun(*table);
         auto* step = qobject_cast<CStepDlg*>(request.dialog);
         if (step == nullptr)
-            return IdCancel;
+            return onOtherDialog ? onOtherDialog(*request.dialog) : IdCancel;
         ++dialogsAnswered;
         if (onQuestion)
             onQuestion(*step);

@@ -14,14 +14,15 @@
 
 namespace {
 
-// The titles of a written report's blocks and the objective's value in the last one, as a
+// Sheet by sheet, its name, the titles of its blocks and the texts of its last row, as a
 // spreadsheet reader sees them.
 QString ReadBack(const QString& path)
 {
     const char* script = "import sys, openpyxl\n"
-                         "sheet = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
-                         "titles = [c.value for c in sheet['A'] if c.value and str(c.value).startswith('Шаг')]\n"
-                         "print(' | '.join(titles), sheet.cell(row=sheet.max_row, column=3).value)\n";
+                         "for sheet in openpyxl.load_workbook(sys.argv[1]).worksheets:\n"
+                         "    titles = [c.value for c in sheet['A'] if c.value and str(c.value).startswith('Шаг')]\n"
+                         "    last = [str(c.value) for c in sheet[sheet.max_row] if c.value]\n"
+                         "    print(sheet.title + ': ' + ' | '.join(titles) + ' / ' + ' '.join(last))\n";
     QProcess python;
     python.start("/usr/bin/python3", {"-c", script, path});
     python.waitForFinished(60000);
@@ -58,7 +59,7 @@ protected:
                 table.ControlAs<QPushButton>(CTableDlg::IDC_REPORT)->click();
         };
         RunEnd end = StartRun();
-        EXPECT_EQ(end.status, "Задача успешно решена");
+        EXPECT_EQ(end.status, QString("Задача успешно решена: ") + kThreeTableAnswer);
     }
 
     QTemporaryDir temp;
@@ -76,7 +77,11 @@ TEST_F(ReportOutputTest, EachPressWritesANewReportOfTheRunAndOpensIt)
     for (const QString& path : opened) {
         EXPECT_EQ(QFileInfo(path).dir(), ReportFolder());
         EXPECT_TRUE(QFileInfo(path).fileName().startsWith("Таблитор ")) << path.toStdString();
-        EXPECT_EQ(ReadBack(path), "Шаг 0 | Шаг 1 | Шаг 2 9") << path.toStdString();
+        // the student's tables, and the program's own with its answer below them
+        EXPECT_EQ(ReadBack(path), QString("Решение: Шаг 0 | Шаг 1 | Шаг 2 / *** ИС 9 0 0 3/2 1/2\n"
+                                          "Решение программы: Шаг 0 | Шаг 1 | Шаг 2 / ") +
+                                      kThreeTableAnswer)
+            << path.toStdString();
     }
     EXPECT_TRUE(student->MessageTexts().filter("Отчет").isEmpty());
 }

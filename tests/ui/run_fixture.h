@@ -11,6 +11,9 @@
 #include "ui/entry_dlg.h"
 #include "ui/tutor_app.h"
 
+// The answer of the three-table problem that RunFixture enters.
+inline constexpr char kThreeTableAnswer[] = "x1 = 3, x2 = 1, x3 = 0, x4 = 0; F = 9";
+
 // The wizard on screen with a problem typed into page 6; "Начать" runs the table window with a
 // keyboard student answering every question. Tones are observed, not sounded.
 class RunFixture : public testing::Test {
@@ -79,6 +82,7 @@ protected:
         bool keyRowEnabled = true;
         bool keyRowCaptionEnabled = true;
         int keyRowColumns = -1;
+        bool solutionEnabled = false;
     };
 
     // Presses "Начать" and keeps what the window showed at the end of its run.
@@ -96,6 +100,7 @@ protected:
             end.keyRowEnabled = table.KeyRowGrid()->isEnabled();
             end.keyRowCaptionEnabled = table.Control(CTableDlg::IDC_KEY_ROW_CAPTION)->isEnabled();
             end.keyRowColumns = table.KeyRowGrid()->GetColumnCount();
+            end.solutionEnabled = table.Control(CTableDlg::IDC_SOLUTION)->isEnabled();
         };
         Start();
         student->onRunEnded = testsOwn;

@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr char kSuccess[] = "Задача успешно решена";
+const QString kSuccess = QString("Задача успешно решена: ") + kThreeTableAnswer;
 
 CTableDlg& OwnerTable(CStepDlg& dialog) { return *qobject_cast<CTableDlg*>(dialog.parentWidget()); }
 

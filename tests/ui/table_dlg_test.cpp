@@ -12,14 +12,21 @@
 #include "tests/ui/run_fixture.h"
 #include "ui/basis_dlg.h"
 #include "ui/element_dlg.h"
+#include "ui/settings_store.h"
+#include "ui/solution_dlg.h"
 #include "ui/table_places.h"
+
+void PrintTo(const QString& text, std::ostream* out);
 
 namespace {
 
-const QString kSuccess = "Задача успешно решена";
+const QString kSuccess = QString("Задача успешно решена: ") + kThreeTableAnswer;
 const QString kSuccessMessage = "Теперь вам не составит труда выписать решение из таблицы";
 const QString kParting = "Подготовьтесь, пожалуйста, получше и приходите\nв следующий раз!";
 const QString kWrongDecision = "Решение о следующей итерации принято неверно";
+
+// A message's first line, which reads as it always has; an explanation may follow it.
+QString FirstLine(const QString& message) { return message.section("\n\n", 0, 0); }
 
 using TableRunTest = RunFixture;
 
@@ -119,7 +126,8 @@ TEST_P(RunFailureTest, EndsTheRunWithItsReasonAndThePartingMessage)
     ASSERT_GE(messages.size(), 2);
     EXPECT_EQ(messages.last(), kParting);
     EXPECT_EQ(student->shown.back().icon, MessageBoxIcon::Information);
-    EXPECT_EQ(messages[messages.size() - 2], point.message);
+    EXPECT_EQ(FirstLine(messages[messages.size() - 2]), point.message);
+    EXPECT_TRUE(end.solutionEnabled);
     EXPECT_EQ(end.snapshots.size(), point.snapshots);
     EXPECT_EQ(tones, (std::vector<std::pair<int, int>>{{400, 500}}));
     EXPECT_FALSE(wizard->RunActive());
@@ -147,6 +155,72 @@ INSTANTIATE_TEST_SUITE_P(
         FailurePoint{"KeyRow", [](KeyboardStudent& s) { s.keyRowAnswers = {"2", "1/3", "7", "7", "7"}; },
                      "Элемент ключевой строки A(2,2) рассчитан неверно", "Расчет неверный, повторите еще раз", 1}),
     [](const testing::TestParamInfo<FailurePoint>& info) { return info.param.name; });
+
+// A first wrong value shows the rule with the cells it uses, a second one the table's numbers in
+// it; with the setting off, as it is kept for the next start, the message is its first line alone.
+TEST_F(TableRunTest, WrongIndexRowValuesAreExplainedUnlessTheSettingIsOff)
+{
+    const QString wrong = "Расчет неверный, повторите еще раз";
+    const QString rule = wrong + "\n\nОценка Ind(1) — сумма произведений цен базисных неизвестных на элементы "
+                                 "столбца x1 минус коэффициент функции при x1:\nInd(1) = C(3)·A(1,1) + C(4)·A(2,1) − C(1)";
+    for (bool explain : {true, false}) {
+        DisplaySettings settings = LoadSettings();
+        settings.explainMistakes = explain;
+        SaveSettings(settings);
+        TearDown();
+        SetUp();
+        EnterThreeTableProblem();
+        student->indexRowAnswers = {"0", "1", "-3", "-2"};
+        EXPECT_EQ(StartRun().status, kSuccess);
+        const QStringList shown = student->MessageTexts().mid(0, 2);
+        ASSERT_EQ(shown.size(), 2);
+        EXPECT_EQ(shown[0].startsWith(rule + "\nЗдесь"), explain) << shown[0].toStdString();
+        EXPECT_EQ(shown[1].startsWith(rule + " = 0·1 + 0·1 − 2\nЗдесь"), explain) << shown[1].toStdString();
+        if (!explain) {
+            EXPECT_EQ(shown, QStringList({wrong, wrong}));
+        }
+    }
+}
+
+// "Решение" waits for the end of the run, then shows the program's own tables, titled and marked
+// as the run shows them, and the answer under the last.
+TEST_F(TableRunTest, SolutionOpensOnceTheRunHasEndedWithEveryTableAndTheAnswer)
+{
+    EnterThreeTableProblem();
+    int enabledWhileAsked = 0;
+    student->onQuestion = [&](CStepDlg& dialog) {
+        const auto* table = qobject_cast<CTableDlg*>(dialog.parentWidget());
+        enabledWhileAsked += table->Control(CTableDlg::IDC_SOLUTION)->isEnabled();
+    };
+    QStringList titles;
+    QString answer;
+    std::vector<QStringList> indexRows;
+    COLORREF firstKeyElement = 0;
+    student->onOtherDialog = [&](QDialog& dialog) {
+        auto& solution = dynamic_cast<CSolutionDlg&>(dialog);
+        titles = solution.Titles();
+        answer = solution.Answer();
+        for (const CGridCtrl* grid : solution.Grids())
+            indexRows.push_back(RowTexts(*grid, 4));
+        firstKeyElement = solution.Grids().front()->GetCellBackColor(3, 4);
+        return IdOk;
+    };
+    student->onRunEnded = [](CTableDlg& table) { table.ControlAs<QPushButton>(CTableDlg::IDC_SOLUTION)->click(); };
+    RunEnd end = StartRun();
+    EXPECT_EQ(enabledWhileAsked, 0);
+    EXPECT_TRUE(end.solutionEnabled);
+    EXPECT_EQ(titles, QStringList({"1-я симплексная таблица (F-MAX)", "2-я симплексная таблица (F-MAX)",
+                                   "3-я симплексная таблица (F-MAX)"}));
+    ASSERT_EQ(indexRows.size(), 3u);
+    for (size_t t = 0; t < indexRows.size(); ++t) {
+        QStringList runs;
+        for (const std::string& text : end.snapshots[t][4])
+            runs << QString::fromStdString(text);
+        EXPECT_EQ(indexRows[t], runs) << "table " << t + 1;
+    }
+    EXPECT_EQ(firstKeyElement, CandidateColour) << "x2 enters at the second equation";
+    EXPECT_EQ(answer, kThreeTableAnswer);
+}
 
 TEST_F(TableRunTest, WrongNewTableElementEndsTheRunNamingTheElement)
 {
@@ -183,8 +257,8 @@ TEST_F(TableRunTest, CalculatorErrorsAreRefusedWithoutCounting)
     EXPECT_TRUE(messages[1].contains("3"));
     EXPECT_TRUE(messages[2].contains("e5")) << messages[2].toStdString();
     EXPECT_TRUE(messages[3].startsWith("Ошибка синтаксиса ")) << messages[3].toStdString();
-    EXPECT_EQ(messages[4], "Расчет неверный, повторите еще раз");
-    EXPECT_EQ(messages[5], "Расчет неверный, повторите еще раз");
+    EXPECT_EQ(FirstLine(messages[4]), "Расчет неверный, повторите еще раз");
+    EXPECT_EQ(FirstLine(messages[5]), "Расчет неверный, повторите еще раз");
     EXPECT_EQ(student->MessageCaptions().mid(0, 6), QStringList({"Ошибка вычисления", "Ошибка ввода", "Ошибка ввода",
                                                                  "Ошибка ввода", "Ошибка", "Ошибка"}));
 }
@@ -209,7 +283,8 @@ TEST_F(TableRunTest, AlternativeOptimumMayBeBuiltOrNot)
         if (buildIt)
             student->decisions = {true, true, false};
         RunEnd end = StartRun();
-        EXPECT_EQ(end.status, kSuccess);
+        EXPECT_EQ(end.status, buildIt ? "Задача успешно решена: x1 = 0, x2 = 4, x3 = 0; F = 4"
+                                      : "Задача успешно решена: x1 = 4, x2 = 0, x3 = 0; F = 4");
         EXPECT_EQ(end.snapshots.size(), buildIt ? 3u : 2u);
         if (buildIt) {
             EXPECT_EQ(end.snapshots.back()[2][1], "x2");
@@ -233,7 +308,8 @@ TEST_F(TableRunTest, UnboundedObjectiveEndsWithNo)
     student->decisions = {true};
     end = StartRun();
     EXPECT_EQ(end.status, kWrongDecision);
-    EXPECT_TRUE(student->MessageTexts().contains("Вы приняли неверное решение, так как все итерации выполнены"));
+    EXPECT_EQ(FirstLine(student->MessageTexts().at(student->MessageTexts().size() - 2)),
+              "Вы приняли неверное решение, так как все итерации выполнены");
 }
 
 // A general problem: told of its canonical form first, then solved by the M-method, its index row
@@ -248,7 +324,7 @@ TEST_F(TableRunTest, GeneralProblemsRunToTheirEnds)
             labels << dialog.ControlText(CElementDlg::IDC_LABEL);
     };
     RunEnd end = StartRun();
-    EXPECT_EQ(end.status, kSuccess);
+    EXPECT_EQ(end.status, "Задача успешно решена: x1 = 0, x2 = 10; F = 20") << "the student's own unknowns";
     ASSERT_FALSE(student->shown.empty());
     EXPECT_EQ(student->shown.front().caption, "Приведение к каноническому виду");
     EXPECT_TRUE(student->shown.front().text.contains("добавлено искусственное неизвестное y1 с ценой -M"));
@@ -274,7 +350,7 @@ TEST_F(TableRunTest, DecimalModeShowsThreeDecimalsInTheEnteredSigns)
     wizard->Settings().displayMode = DisplayMode::DecimalFractions;
     EnterProblem({{"1", "1", "1", "0", "=", "4"}, {"1", "3", "0", "1", "=", "6"}}, {"0", "-2", "-3", "0", "0"}, "Min");
     RunEnd end = StartRun();
-    EXPECT_EQ(end.status, kSuccess);
+    EXPECT_EQ(end.status, "Задача успешно решена: x1 = 3.000, x2 = 1.000, x3 = 0.000, x4 = 0.000; F = -9.000");
     EXPECT_EQ(end.title, "3-я симплексная таблица (F-MIN)");
     EXPECT_EQ(end.snapshots[0][0], (std::vector<std::string>{"", "", "0.000", "-2.000", "-3.000", "0.000", "0.000"}));
     EXPECT_EQ(end.snapshots[1][3][3], "0.333");
@@ -310,7 +386,7 @@ TEST_F(TableRunTest, NumbersBeyondSixtyFourBitsAreShownAndJudgedExactly)
     QString indexValue;
     student->onRunEnded = [&](CTableDlg& table) { indexValue = table.MainGrid()->GetCellText(4, 2); };
     RunEnd end = StartRun();
-    EXPECT_EQ(end.status, "Задача успешно решена");
+    EXPECT_TRUE(end.status.startsWith("Задача успешно решена: ")) << end.status.toStdString();
     EXPECT_EQ(indexValue, "9223371714732232836/21267646447030638312596530828283033699");
     EXPECT_TRUE(tones.empty());
 }
@@ -440,7 +516,7 @@ TEST_F(TableRunTest, QuestionsKeepWhatTheyAskInSightAndTheTableScrolls)
         scrolled = main.verticalScrollBar()->value() - before;
     };
     RunEnd end = StartRun();
-    EXPECT_EQ(end.status, kSuccess);
+    EXPECT_TRUE(end.status.startsWith("Задача успешно решена: ")) << end.status.toStdString();
     EXPECT_EQ(outOfSight, 0);
     EXPECT_GT(scrolled, 0);
 }

@@ -2,8 +2,9 @@
 """A keyboard user solves one problem in the real program on a real X server.
 
 The wizard's fields, grids and buttons are found on the accessibility bus and clicked with
-xdotool; the questions of the run are answered with the keyboard alone. What the program asks and
-what it shows at the end are read from the accessibility bus, as a screen reader reads them.
+xdotool; the questions of the run are answered with the keyboard alone, one of them wrongly first,
+which the program explains. What the program asks and what it shows at the end, the program's own
+solution among it, are read from the accessibility bus, as a screen reader reads them.
 
 usage: run_scenario.py PROGRAM OUTPUT_DIR   (run it through desktop_session.sh)
 """
@@ -16,8 +17,8 @@ import pyatspi
 from bus_user import (STEP_SECONDS, ScenarioFailed, active_window, answer_basis, answer_element,
                       answer_elements_in_order, answer_key, answer_message, bring_to_front, click, descendants,
                       grids, is_message, is_wizard, named, next_element_or_message, open_matrix_page, press,
-                      run_program, set_deadline, top_down, type_grid_row, wait_for, wait_for_window,
-                      wait_until_gone)
+                      run_program, set_deadline, texts, top_down, type_grid_row, type_text, wait_for,
+                      wait_for_window, wait_until_gone)
 
 SCENARIO_SECONDS = 110
 
@@ -34,9 +35,19 @@ NEW_TABLE = {"B(1)=": "2", "A(1,1)=": "1", "A(1,2)=": "1/2",
              "Ind(0)=": "6", "Ind(1)=": "0", "Ind(2)=": "1/2"}
 KEY_ROW = ("B(1)=", "A(1,1)=", "A(1,2)=")
 
+# A wrong Ind(1) first: the message explains the rule with the cells it uses.
+WRONG_INDEX_VALUE = "1"
+EXPLANATION = ("Расчет неверный, повторите еще раз", "Ind(1) = C(2)·A(1,1) − C(1)")
+
 FURTHER_TABLE = "Вы хотите строить следующую таблицу?"
 SUCCESS_MESSAGE = "Теперь вам не составит труда выписать решение из таблицы"
-EXPECTED_END = ("2-я симплексная таблица (F-MAX)", "Задача успешно решена")
+ANSWER = "x1 = 2, x2 = 0; F = 6"
+EXPECTED_END = ("2-я симплексная таблица (F-MAX)", "Задача успешно решена: " + ANSWER)
+
+# The program's own solution: its tables by title, each read as its body's rows, and the answer.
+SOLUTION_TITLE = "Решение программы"
+SOLUTION_TABLES = [("1-я симплексная таблица (F-MAX)", [["1", "x2", "4", "2", "1"], ["***", "ИС", "4", "-1", "0"]]),
+                   ("2-я симплексная таблица (F-MAX)", [["3", "x1", "2", "1", "1/2"], ["***", "ИС", "6", "0", "1/2"]])]
 
 
 # --- the wizard ----------------------------------------------------------------------------------
@@ -51,9 +62,25 @@ def enter_problem(wizard):
 
 # --- the run -------------------------------------------------------------------------------------
 
+def answer_wrongly_first(app, label, prompt):
+    """Types a wrong value for the question labelled so, reads the explanation, then answers right."""
+    dialog = next_element_or_message(app)
+    if not any(t == label for t in texts(dialog)):
+        raise ScenarioFailed(f"{label} was not asked: {texts(dialog)!r}")
+    type_text(WRONG_INDEX_VALUE)
+    press("Return")
+    wait_for_window(app, "the explanation", lambda w: is_message(w) and all(
+        any(part in t for t in texts(w)) for part in EXPLANATION))
+    answer_message(app, EXPLANATION[0], "OK")
+    dialog = bring_to_front(app, "the question again", "^Ввод данных$", lambda w: w.name == "Ввод данных")
+    answer_element(app, dialog, INDEX_ROW, prompt)
+
+
 def solve(app):
     answer_basis(app, "x2")
-    answer_elements_in_order(app, INDEX_ROW, "индексной строки", INDEX_ROW)
+    answer_elements_in_order(app, INDEX_ROW, "индексной строки", ("Ind(0)=",))
+    answer_wrongly_first(app, "Ind(1)=", "индексной строки")
+    answer_elements_in_order(app, INDEX_ROW, "индексной строки", ("Ind(2)=",))
     answer_message(app, FURTHER_TABLE, "Да")
     answer_key(app, "Выберите ключевой столбец", 1)
     answer_key(app, "Выберите ключевой элемент", 1)
@@ -74,11 +101,36 @@ def title_and_status(window):
     return shown[0].name, shown[-1].name
 
 
-def check_end_and_close_table(app, expected=EXPECTED_END):
-    """expected: the table window's (title, status line) at the end."""
+def read_solution(window):
+    """The solution window's grids as a screen reader reads them: name and body rows, top down."""
+    tables = []
+    for grid in grids(window):
+        table = grid.queryTable()
+        rows = [[table.getAccessibleAt(r, c).name for c in range(table.nColumns)] for r in range(table.nRows)]
+        tables.append((grid.name, rows))
+    return tables
+
+
+def check_solution(app, table_window):
+    click(named(table_window, pyatspi.ROLE_PUSH_BUTTON, "Решение"))
+    window = wait_for_window(app, "the program's own solution", lambda w: w.name == SOLUTION_TITLE)
+    tables = wait_for("the solution's tables", lambda: read_solution(window))
+    if tables != SOLUTION_TABLES:
+        raise ScenarioFailed(f"the solution read {tables}, not {SOLUTION_TABLES}")
+    wait_for(f"the answer {ANSWER!r} under the tables", lambda: ANSWER in texts(window))
+    press("Escape")
+    wait_until_gone(app, window, "the solution window")
+
+
+def check_end_and_close_table(app, expected=EXPECTED_END, solution=True):
+    """expected: the table window's (title, status line) at the end; solution: look at the
+    program's own solution of this scenario's problem first."""
     window = bring_to_front(app, "the table window", "^Результаты", lambda w: w.name == "Результаты")
     wait_for(lambda: f"the end {expected}, not {title_and_status(window)}",
              lambda: title_and_status(window) == expected)
+    if solution:
+        check_solution(app, window)
+        window = bring_to_front(app, "the table window", "^Результаты", lambda w: w.name == "Результаты")
     press("Escape")
     wait_until_gone(app, window, "the table window")
 
