@@ -1,5 +1,11 @@
 #include "ui/settings_dlg.h"
 
+#include <QLineEdit>
+
+#include <algorithm>
+
+#include "core/captions.h"
+#include "platform/integer_text.h"
 #include "platform/modal.h"
 #include "platform/up_down.h"
 
@@ -17,6 +23,17 @@ int RadioIndexOf(DisplayMode mode)
 DisplayMode ModeOfRadioIndex(int index)
 {
     return index == 1 ? DisplayMode::DecimalFractions : DisplayMode::CommonFractions;
+}
+
+// Whether a width field holds a number that no column may have: one outside the range, or one
+// too long to be read at all. Text that is no number is the integer check's.
+bool WidthOutOfRange(const QString& text)
+{
+    const QString digits = text.trimmed();
+    if (digits.isEmpty() || !std::ranges::all_of(digits, [](QChar c) { return c.isDigit(); }))
+        return false;
+    const std::optional<int> width = ParseInteger(digits);
+    return !width || *width < kMinWidth || *width > kMaxWidth;
 }
 
 } // namespace
@@ -62,10 +79,17 @@ void CSettingsDlg::OnInitDialog()
     SetRadioIndex(IDC_COMMON_FRACTIONS, RadioIndexOf(settings.displayMode));
 }
 
-// The display mode is always taken; a width field that holds no integer is reported and keeps,
-// with every width after it, its previous value. The dialog closes all the same.
+// A width outside the range is refused: the dialog stays open on its field and nothing is taken.
+// Otherwise the display mode is always taken; a width field that holds no integer is reported
+// and keeps, with every width after it, its previous value. The dialog closes all the same.
 void CSettingsDlg::OnOK()
 {
+    for (int field : {IDC_INPUT_WIDTH, IDC_OUTPUT_WIDTH}) {
+        if (WidthOutOfRange(ControlText(field))) {
+            RefuseWidth(field);
+            return;
+        }
+    }
     settings.displayMode = ModeOfRadioIndex(RadioIndex(IDC_COMMON_FRACTIONS));
     int width = settings.inputWidth;
     if (ReadInteger(IDC_INPUT_WIDTH, width)) {
@@ -75,4 +99,13 @@ void CSettingsDlg::OnOK()
             settings.outputWidth = width;
     }
     TemplateDialog::OnOK();
+}
+
+void CSettingsDlg::RefuseWidth(int field)
+{
+    MessageBox(QString("Введите ширину полей от %1 до %2").arg(kMinWidth).arg(kMaxWidth), InputErrorCaption,
+               MessageBoxIcon::Exclamation);
+    auto* edit = ControlAs<QLineEdit>(field);
+    edit->setFocus();
+    edit->selectAll();
 }

@@ -11,8 +11,8 @@ struct DisplaySettings {
     DisplayMode displayMode = DisplayMode::CommonFractions; // of the table window's values
 };
 
-// "Прочие настройки": the two column widths and the display mode. OK takes the values over,
-// "Отмена" leaves them as they were.
+// "Прочие настройки": the two column widths (10 to 100 pixels) and the display mode. OK takes the
+// values over, "Отмена" leaves them as they were.
 class CSettingsDlg : public TemplateDialog {
     Q_OBJECT
 
@@ -35,5 +35,7 @@ protected:
     void OnOK() override;
 
 private:
+    void RefuseWidth(int field);
+
     DisplaySettings& settings;
 };

@@ -464,7 +464,7 @@ TEST_F(EntryDlgTest, SettingsStartAtDefaultsAndTakeEffectWithTheNextGrid)
                       settings.ControlText(CSettingsDlg::IDC_OUTPUT_WIDTH)};
         radio = settings.RadioIndex(CSettingsDlg::IDC_COMMON_FRACTIONS);
         settings.SetControlText(CSettingsDlg::IDC_INPUT_WIDTH, "70");
-        settings.SetControlText(CSettingsDlg::IDC_OUTPUT_WIDTH, "250");
+        settings.SetControlText(CSettingsDlg::IDC_OUTPUT_WIDTH, "100");
         settings.SetRadioIndex(CSettingsDlg::IDC_COMMON_FRACTIONS, 1);
         settings.ControlAs<QPushButton>(IdOk)->click();
         return dialog.result();
@@ -476,7 +476,7 @@ TEST_F(EntryDlgTest, SettingsStartAtDefaultsAndTakeEffectWithTheNextGrid)
     EXPECT_EQ(fieldTexts, QStringList({"50", "50"}));
     EXPECT_EQ(radio, 0);
     EXPECT_EQ(wizard->Settings().inputWidth, 70);
-    EXPECT_EQ(wizard->Settings().outputWidth, 250);
+    EXPECT_EQ(wizard->Settings().outputWidth, 100);
     EXPECT_EQ(wizard->Settings().displayMode, DisplayMode::DecimalFractions);
     EXPECT_EQ(Grid(IDC_GRID)->GetColumnWidth(1), 50) << "the grid on screen keeps its widths";
     Back();
@@ -513,6 +513,56 @@ TEST_F(EntryDlgTest, EmptyWidthIsReportedAndTheModeStillTaken)
     EXPECT_EQ(wizard->Settings().inputWidth, 50);
     EXPECT_EQ(wizard->Settings().outputWidth, 50);
     EXPECT_EQ(wizard->Settings().displayMode, DisplayMode::DecimalFractions);
+}
+
+// A width outside 10..100 is refused with a message: the dialog stays open on that field and
+// takes nothing until the student corrects it or cancels. The ends of the range are taken.
+TEST_F(EntryDlgTest, SettingsRefuseWidthsOutsideTheRange)
+{
+    struct Row {
+        QString input, output;
+        int refusedField; // 0: none
+    };
+    const Row rows[] = {
+        {"10", "100", 0},
+        {"9", "50", CSettingsDlg::IDC_INPUT_WIDTH},
+        {"0", "50", CSettingsDlg::IDC_INPUT_WIDTH},
+        {"99999", "50", CSettingsDlg::IDC_INPUT_WIDTH},
+        {"50", "101", CSettingsDlg::IDC_OUTPUT_WIDTH},
+        {"", "123456789012", CSettingsDlg::IDC_OUTPUT_WIDTH},
+    };
+    for (const Row& row : rows) {
+        wizard->Settings() = DisplaySettings{};
+        shown.clear();
+        bool stayedOpen = false;
+        QWidget* focus = nullptr;
+        QWidget* refusedField = nullptr;
+        onDialog = [&](QDialog& dialog) {
+            auto& settings = static_cast<CSettingsDlg&>(dialog);
+            settings.SetControlText(CSettingsDlg::IDC_INPUT_WIDTH, row.input);
+            settings.SetControlText(CSettingsDlg::IDC_OUTPUT_WIDTH, row.output);
+            settings.SetRadioIndex(CSettingsDlg::IDC_COMMON_FRACTIONS, 1);
+            settings.ControlAs<QPushButton>(IdOk)->click();
+            stayedOpen = dialog.isVisible();
+            focus = dialog.focusWidget();
+            refusedField = settings.Control(row.refusedField);
+            if (stayedOpen)
+                settings.ControlAs<QPushButton>(IdCancel)->click();
+            return dialog.result();
+        };
+        OpenSettings();
+        const bool refused = row.refusedField != 0;
+        SCOPED_TRACE(("widths '" + row.input + "', '" + row.output + "'").toStdString());
+        EXPECT_EQ(stayedOpen, refused);
+        if (refused) {
+            EXPECT_EQ(MessageTexts(), QStringList({"Введите ширину полей от 10 до 100"}));
+            EXPECT_EQ(shown.back().caption, "Ошибка ввода");
+            EXPECT_EQ(focus, refusedField);
+        }
+        EXPECT_EQ(wizard->Settings().inputWidth, refused ? 50 : row.input.toInt());
+        EXPECT_EQ(wizard->Settings().outputWidth, refused ? 50 : row.output.toInt());
+        EXPECT_EQ(wizard->Settings().displayMode, refused ? DisplayMode::CommonFractions : DisplayMode::DecimalFractions);
+    }
 }
 
 } // namespace
