@@ -74,6 +74,9 @@ struct MatrixPageCells {
 
     int CoefficientColumn(int unknown) const { return unknown - 1; }
     int SignColumn() const { return unknownCount; }
+    // Every equation's sign is "=", which nobody types: typing along a row with Tab and pasting a
+    // spreadsheet's row of coefficients and right-hand side both pass over the sign column.
+    static constexpr bool SignTyped = false;
     int RightHandSideColumn() const { return unknownCount + 1; }
     int MatrixColumns() const { return unknownCount + 2; }
 
@@ -412,7 +415,8 @@ void CEntryDlg::BuildMatrixGrids()
     const int sign = cells.SignColumn();
     for (int i = 1; i <= equationCount; ++i) {
         matrix->SetCellText(i, sign, "=");
-        matrix->SetCellState(i, sign, matrix->GetCellState(i, sign) | GCS_READONLY);
+        if (!cells.SignTyped)
+            matrix->SetCellState(i, sign, matrix->GetCellState(i, sign) | GCS_READONLY);
     }
 
     for (int c = 0; c < cells.MatrixColumns(); ++c)

@@ -1,6 +1,8 @@
 #include "ui/entry_dlg.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -210,6 +212,47 @@ TEST_F(EntryDlgTest, TypingARowWithTabPutsTheRightHandSideInPlace)
     EXPECT_EQ(matrix->GetCellText(1, 3), "0");
     EXPECT_EQ(matrix->GetCellText(1, 4), "=");
     EXPECT_EQ(matrix->GetCellText(1, 5), "4");
+}
+
+// A spreadsheet's row holds the coefficients and the right-hand side, n + 1 fields: pasted at
+// the start of an equation it fills them, passing over the sign. A row with a field for the sign
+// (n + 2) lays its fields on the columns side by side, the sign column taking none.
+TEST_F(EntryDlgTest, PastedSpreadsheetRowsFillTheEquations)
+{
+    GoToMatrix(2, 3);
+    wizard->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(wizard.get()));
+    CGridCtrl* matrix = Grid(IDC_GRID);
+    const QStringList untouched{"", "", "", "=", ""};
+    struct Row {
+        QString clipboard;
+        QStringList first, second;
+    };
+    const Row rows[] = {
+        {"1\t2\t3\t4", {"1", "2", "3", "=", "4"}, untouched},
+        {"1\t2\t3\t=\t4", {"1", "2", "3", "=", "4"}, untouched},
+        {"1\t2\t3\t9\t4", {"1", "2", "3", "=", "4"}, untouched},
+        {"1,5\t2\t-3\t4\r\n5\t6\t7\t8\r\n", {"1,5", "2", "-3", "=", "4"}, {"5", "6", "7", "=", "8"}},
+        {"1,2,3,4\n5,6,7,8", {"1", "2", "3", "=", "4"}, {"5", "6", "7", "=", "8"}},
+        {"1\t2\t3", {"1", "2", "3", "=", ""}, untouched},
+    };
+    auto rowTexts = [matrix](int row) {
+        QStringList texts;
+        for (int column = 0; column < matrix->GetColumnCount(); ++column)
+            texts << matrix->GetCellText(row, column);
+        return texts;
+    };
+    for (const Row& row : rows) {
+        for (int equation : {1, 2})
+            for (int column : {0, 1, 2, 4})
+                matrix->SetCellText(equation, column, "");
+        matrix->setFocus();
+        matrix->SetFocusCell(1, 0);
+        QApplication::clipboard()->setText(row.clipboard);
+        QTest::keyClick(wizard->windowHandle(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(rowTexts(1), row.first) << row.clipboard.toStdString();
+        EXPECT_EQ(rowTexts(2), row.second) << row.clipboard.toStdString();
+    }
 }
 
 TEST_F(EntryDlgTest, PagesBackRestoreTheEarlierPages)
