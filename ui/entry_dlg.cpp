@@ -266,6 +266,22 @@ void CEntryDlg::ShowPage(int newPage)
     for (const PagedControl& control : kPagedControls)
         ShowControl(control.id, std::ranges::count(control.pages, page) != 0);
     RefreshFromData();
+    FocusFirstField();
+}
+
+// The keyboard starts on the page's first field: the m field, or the first cell of the names
+// table or of the matrix, where typing goes straight in.
+void CEntryDlg::FocusFirstField()
+{
+    if (page == SizesPage) {
+        auto* equations = ControlAs<QLineEdit>(IDC_EQUATIONS);
+        equations->setFocus();
+        equations->selectAll();
+    } else if (page == NamesPage || page == MatrixPage) {
+        CGridCtrl* grid = MatrixGrid();
+        grid->SetFocusCell(grid->GetFixedRowCount(), grid->GetFixedColumnCount());
+        grid->setFocus();
+    }
 }
 
 // What the page holds besides its controls, the same whichever way the student came.

@@ -214,6 +214,80 @@ TEST_F(EntryDlgTest, TypingARowWithTabPutsTheRightHandSideInPlace)
     EXPECT_EQ(matrix->GetCellText(1, 5), "4");
 }
 
+// Each page with fields starts the keyboard on the first one: typing goes straight into the m
+// field, the first name and the first coefficient.
+TEST_F(EntryDlgTest, EachPageStartsTheKeyboardOnItsFirstField)
+{
+    wizard->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(wizard.get()));
+    QWindow* keys = wizard->windowHandle();
+    GoToSizes();
+    EXPECT_EQ(QApplication::focusWidget(), wizard->Control(IDC_EQUATIONS));
+    QTest::keyClick(keys, '1');
+    EXPECT_EQ(Text(IDC_EQUATIONS), "1");
+    Next();
+    // The student types once the page is laid out.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), Grid(IDC_GRID));
+    for (const char* name : {"y1", "y2", "y3"}) {
+        QTest::keyClick(keys, name[0]);
+        QTest::keyClick(keys, name[1]);
+        QTest::keyClick(keys, Qt::Key_Tab);
+    }
+    EXPECT_EQ(Grid(IDC_GRID)->GetCellText(1, 1), "y1");
+    EXPECT_EQ(Grid(IDC_GRID)->GetCellText(1, 3), "y3");
+    wizard->SetControlText(IDC_DESIGNATION, "F");
+    Next();
+    ASSERT_EQ(wizard->Page(), 6);
+    EXPECT_EQ(QApplication::focusWidget(), Grid(IDC_GRID));
+    QTest::keyClick(keys, '7');
+    QTest::keyClick(keys, Qt::Key_Return);
+    EXPECT_EQ(Grid(IDC_GRID)->GetCellText(1, 0), "7");
+}
+
+// Tab moves between the cells of a grid; Ctrl+Tab and Ctrl+Shift+Tab leave the grid for the next
+// and the previous control, from an open editor too, whose text is kept.
+TEST_F(EntryDlgTest, CtrlTabLeavesTheGridsWhereTabMovesBetweenCells)
+{
+    GoToMatrix(1, 2);
+    wizard->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(wizard.get()));
+    const Qt::KeyboardModifiers back = Qt::ControlModifier | Qt::ShiftModifier;
+    struct Row {
+        int grid;
+        char typed; // 0: no editor open
+        Qt::KeyboardModifiers modifiers;
+        int focus;
+    };
+    const Row rows[] = {
+        {IDC_GRID, 0, Qt::ControlModifier, IDC_SENSE},
+        {IDC_GRID, 0, back, IdCancel},
+        {IDC_GRID, '7', Qt::ControlModifier, IDC_SENSE},
+        {IDC_OBJECTIVE_GRID, '5', Qt::ControlModifier, IDC_START},
+        {IDC_OBJECTIVE_GRID, '6', back, IDC_SENSE},
+    };
+    for (const Row& row : rows) {
+        CGridCtrl* grid = Grid(row.grid);
+        grid->setFocus();
+        grid->SetFocusCell(1, 0);
+        if (row.typed != 0)
+            QTest::keyClick(wizard->windowHandle(), row.typed);
+        QTest::keyClick(wizard->windowHandle(), Qt::Key_Tab, row.modifiers);
+        SCOPED_TRACE(testing::Message() << "grid " << row.grid << " typed '" << row.typed << "' to " << row.focus);
+        EXPECT_EQ(QApplication::focusWidget(), wizard->Control(row.focus));
+        EXPECT_EQ(grid->GetEditor(), nullptr);
+        EXPECT_EQ(grid->GetFocusCell(), (CellPos{1, 0}));
+        if (row.typed != 0) {
+            EXPECT_EQ(grid->GetCellText(1, 0), QString(row.typed));
+        }
+    }
+    Grid(IDC_GRID)->setFocus();
+    Grid(IDC_GRID)->SetFocusCell(1, 0);
+    QTest::keyClick(wizard->windowHandle(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Grid(IDC_GRID));
+    EXPECT_EQ(Grid(IDC_GRID)->GetFocusCell(), (CellPos{1, 1}));
+}
+
 // A spreadsheet's row holds the coefficients and the right-hand side, n + 1 fields: pasted at
 // the start of an equation it fills them, passing over the sign. A row with a field for the sign
 // (n + 2) lays its fields on the columns side by side, the sign column taking none.
