@@ -29,6 +29,7 @@ CElementDlg::CElementDlg(ElementQuestion& question, const QString& prompt, QWidg
 void CElementDlg::OnInitDialog()
 {
     SetControlText(IDC_PROMPT, prompt);
+    SetCaption(IDC_VALUE, IDC_LABEL);
     SetControlText(IDC_LABEL, QString::fromStdString(question.Label()));
     FocusAnswer();
 }

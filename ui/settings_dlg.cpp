@@ -45,10 +45,10 @@ const DialogTemplate& CSettingsDlg::Template()
     static const DialogTemplate table{
         "Прочие настройки", 150, 145, "MS Sans Serif", 8,
         {
-            {NoId, Static, 13, 17, 71, 8, "Ширина полей ввода"},
+            {IDC_INPUT_WIDTH_LABEL, Static, 13, 17, 71, 8, "Ширина полей ввода"},
             {IDC_INPUT_WIDTH, Edit, 99, 15, 27, 12, "", DigitsOnly},
             {IDC_INPUT_SPIN, UpDown, 126, 14, 11, 14, "", AutoBuddy},
-            {NoId, Static, 13, 40, 76, 8, "Ширина полей вывода"},
+            {IDC_OUTPUT_WIDTH_LABEL, Static, 13, 40, 76, 8, "Ширина полей вывода"},
             {IDC_OUTPUT_WIDTH, Edit, 99, 38, 27, 12, "", DigitsOnly},
             {IDC_OUTPUT_SPIN, UpDown, 125, 37, 11, 14, "", AutoBuddy},
             {NoId, GroupBox, 7, 61, 136, 56, "Режим отображения"},
@@ -76,6 +76,8 @@ void CSettingsDlg::OnInitDialog()
     };
     setUpWidth(IDC_INPUT_SPIN, IDC_INPUT_WIDTH, settings.inputWidth);
     setUpWidth(IDC_OUTPUT_SPIN, IDC_OUTPUT_WIDTH, settings.outputWidth);
+    SetCaption(IDC_INPUT_WIDTH, IDC_INPUT_WIDTH_LABEL);
+    SetCaption(IDC_OUTPUT_WIDTH, IDC_OUTPUT_WIDTH_LABEL);
     SetRadioIndex(IDC_COMMON_FRACTIONS, RadioIndexOf(settings.displayMode));
 }
 

@@ -18,6 +18,8 @@ class CSettingsDlg : public TemplateDialog {
 
 public:
     enum ControlId : int {
+        IDC_INPUT_WIDTH_LABEL = 1012,
+        IDC_OUTPUT_WIDTH_LABEL = 1013,
         IDC_INPUT_WIDTH = 1014,
         IDC_OUTPUT_WIDTH = 1015,
         IDC_INPUT_SPIN = 1016,

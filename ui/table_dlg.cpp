@@ -89,6 +89,8 @@ void CTableDlg::OnInitDialog()
     statusFont = MakeFont("Times New Roman", 11, 600, FontCharset::Cyrillic);
     Control(IDC_STATUS)->setFont(statusFont);
     anchor.Init(*this, nullptr, kAnchors, static_cast<int>(std::size(kAnchors)));
+    SetCaption(IDC_MAIN_GRID, IDC_TITLE);
+    SetCaption(IDC_KEY_ROW_GRID, IDC_KEY_ROW_CAPTION);
     SetUpGrids();
     try {
         problem.ComputeIndexRow();
