@@ -5,6 +5,7 @@
 #include <functional>
 
 class QDialog;
+class QWidget;
 
 // What a modal dialog or message box ends with, and the ids of the buttons that end it so.
 constexpr int IdOk = 1;
@@ -54,6 +55,8 @@ int RunModal(QDialog& dialog);
 
 // Every message box of the program runs through here: IdOk, IdCancel, IdYes or IdNo. A Yes/No
 // box can be left only through one of its buttons; Escape and the close box answer an OK box
-// with IdOk and an OK/Cancel box with IdCancel.
+// with IdOk and an OK/Cancel box with IdCancel. The box stands over its owner, or, given a
+// window to stand below, just under that window and centred on it, as far as the screen allows,
+// so that it hides nothing the question is about.
 int MessageBox(const QString& text, const QString& caption, MessageBoxIcon icon = MessageBoxIcon::None,
-               MessageBoxButtons buttons = MessageBoxButtons::Ok);
+               MessageBoxButtons buttons = MessageBoxButtons::Ok, const QWidget* standBelow = nullptr);

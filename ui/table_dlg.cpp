@@ -260,7 +260,8 @@ KeyAnswer CTableDlg::AskKeyElement(int column)
 
 bool CTableDlg::AskYesNo(const std::string& text, const std::string& caption)
 {
-    return MessageBox(Text(text), Text(caption), MessageBoxIcon::Question, MessageBoxButtons::YesNo) == IdYes;
+    // Below the window, so that the index row the answer rests on stays in sight.
+    return MessageBox(Text(text), Text(caption), MessageBoxIcon::Question, MessageBoxButtons::YesNo, this) == IdYes;
 }
 
 void CTableDlg::ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon)

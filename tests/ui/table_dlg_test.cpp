@@ -305,6 +305,27 @@ TEST_F(TableRunTest, WindowsStayOnTheScreen)
                                                << frame.height();
 }
 
+// The question whether to build a further table stands below the table window, on the screen,
+// so that the index row it is about stays in sight.
+TEST_F(TableRunTest, FurtherTableQuestionStandsBelowTheTable)
+{
+    EnterThreeTableProblem();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    int asked = 0;
+    ScopedModalResponder watcher([&](const ModalRequest& request) {
+        if (request.buttons == MessageBoxButtons::YesNo) {
+            ++asked;
+            const QRect box = request.dialog->frameGeometry();
+            const auto* table = qobject_cast<CTableDlg*>(request.dialog->parentWidget());
+            EXPECT_TRUE(available.contains(box));
+            EXPECT_TRUE(table != nullptr && box.top() > table->frameGeometry().bottom());
+        }
+        return student->Answer(request);
+    });
+    EXPECT_EQ(StartRun().status, kSuccess);
+    EXPECT_EQ(asked, 3);
+}
+
 // The grid follows the window; the controls below it keep their size and their distance to the
 // bottom. A window lower than the grid's start height leaves the grid empty, never inside out,
 // and the controls below it, which keep their distance to it, whole.
