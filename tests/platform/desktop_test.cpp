@@ -43,47 +43,34 @@ TEST(MoveWindowWithinScreen, StopsAtTheEdgesOfTheAvailableArea)
     }
 }
 
-// The desktop's opener is a stand-in xdg-open first on PATH: the file is handed to it, and its exit
-// status, once it ends, says whether the file opened. The window is not kept waiting: the stand-in
-// waits for a go that comes only after OpenWithDesktop has returned.
+// The desktop's opener, a stand-in xdg-open first on PATH, is handed the file; its exit status,
+// once it ends, says whether the file opened. It ends only on a go given after OpenWithDesktop
+// has returned, so the window was never kept waiting.
 TEST(OpenWithDesktop, WaitsForTheOpenersExitStatusWithoutBlocking)
 {
-    struct Row {
-        const char* exit; // the stand-in's last command; nullptr: there is no xdg-open
-        bool opened;
-    };
-    const Row rows[] = {
-        {"exit 0", true},
-        {"echo 'xdg-open: no method available for opening' >&2; exit 3", false},
-        {"kill -9 $$", false},
-        {nullptr, false},
-    };
     const QByteArray path = qgetenv("PATH");
-    for (const Row& row : rows) {
+    // The stand-in's last command and the outcome; no command: there is no xdg-open at all.
+    for (const auto& [exit, expected] : {std::pair{"exit 0", true}, {"echo 'no method available' >&2; exit 3", false},
+                                         {"kill -9 $$", false}, {"", false}}) {
         QTemporaryDir folder;
-        if (row.exit != nullptr) {
-            QFile opener(folder.filePath("xdg-open"));
-            ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+        QFile opener(folder.filePath("xdg-open"));
+        if (*exit != 0 && opener.open(QIODevice::WriteOnly)) {
             opener.write(QString("#!/bin/sh\necho \"$1\" > '%1'\nwhile [ ! -e '%2' ]; do sleep 0.02; done\n%3\n")
-                             .arg(folder.filePath("asked"), folder.filePath("go"), row.exit)
-                             .toUtf8());
+                             .arg(folder.filePath("asked"), folder.filePath("go"), exit).toUtf8());
             opener.setPermissions(opener.permissions() | QFile::ExeOwner);
+            opener.close();
         }
-        qputenv("PATH", folder.path().toUtf8() + (row.exit != nullptr ? ":" + path : QByteArray()));
+        qputenv("PATH", folder.path().toUtf8() + (*exit != 0 ? ":" + path : QByteArray()));
         std::optional<bool> opened;
         OpenWithDesktop(folder.filePath("Таблитор 1.xlsx"), [&opened](bool result) { opened = result; });
         qputenv("PATH", path);
-        if (row.exit != nullptr) {
-            EXPECT_FALSE(opened.has_value()) << row.exit;
-            QFile(folder.filePath("go")).open(QIODevice::WriteOnly);
-        }
-        EXPECT_TRUE(QTest::qWaitFor([&] { return opened.has_value(); }, 10000)) << (row.exit ? row.exit : "none");
-        EXPECT_EQ(opened, row.opened) << (row.exit ? row.exit : "none");
-        if (row.exit != nullptr) {
-            QFile asked(folder.filePath("asked"));
-            ASSERT_TRUE(asked.open(QIODevice::ReadOnly));
-            EXPECT_EQ(QString::fromUtf8(asked.readAll()).trimmed(), folder.filePath("Таблитор 1.xlsx"));
-        }
+        EXPECT_TRUE(*exit == 0 || !opened) << exit;
+        QFile(folder.filePath("go")).open(QIODevice::WriteOnly);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return opened.has_value(); }, 10000)) << exit;
+        EXPECT_EQ(opened, expected) << exit;
+        QFile asked(folder.filePath("asked"));
+        EXPECT_EQ(asked.open(QIODevice::ReadOnly) ? asked.readAll().trimmed() : QByteArray(),
+                  *exit != 0 ? folder.filePath("Таблитор 1.xlsx").toUtf8() : QByteArray()) << exit;
     }
 }
 

@@ -3,10 +3,8 @@
 #include "platform/template_dialog.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -155,38 +153,4 @@ TEST_F(ModalTest, WithoutResponderTheUserAnswers)
             open->hide();
     });
     EXPECT_EQ(MessageBox(QStringLiteral("?"), QString(), MessageBoxIcon::Question, MessageBoxButtons::YesNo), IdNo);
-}
-
-// A box given a window to stand below stands just under it, centred on it, where there is room;
-// near the bottom of the screen it stays on the screen.
-TEST_F(ModalTest, BoxStandsBelowTheWindowItIsGivenAndOnTheScreen)
-{
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    struct Row {
-        QRect window;
-        bool roomBelow;
-    };
-    const Row rows[] = {
-        {QRect(area.left() + 100, area.top() + 50, 400, 200), true},
-        {QRect(area.left() + 100, area.bottom() - 250, 400, 200), false},
-    };
-    for (const Row& row : rows) {
-        QWidget window;
-        window.setWindowFlag(Qt::FramelessWindowHint);
-        window.setGeometry(row.window);
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        QRect box;
-        ScopedModalResponder responder([&box](const ModalRequest& request) {
-            box = request.dialog->frameGeometry();
-            return IdYes;
-        });
-        MessageBox(QStringLiteral("?"), QString(), MessageBoxIcon::Question, MessageBoxButtons::YesNo, &window);
-        EXPECT_TRUE(area.contains(box)) << row.roomBelow;
-        EXPECT_NEAR(box.center().x(), window.frameGeometry().center().x(), 1) << row.roomBelow;
-        if (row.roomBelow)
-            EXPECT_EQ(box.top(), window.frameGeometry().bottom() + 1);
-        else
-            EXPECT_EQ(box.bottom(), area.bottom());
-    }
 }
