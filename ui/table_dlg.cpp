@@ -108,15 +108,15 @@ void CTableDlg::OnSize() { anchor.Relayout(); }
 void CTableDlg::OnCommand(int id)
 {
     if (id == IDC_REPORT)
-        OutputReport();
+        OnReport();
     else
         TemplateDialog::OnCommand(id);
 }
 
 // The button's tip keeps the last report's file at hand, where the status line keeps the run's end.
-void CTableDlg::OutputReport()
+void CTableDlg::OnReport()
 {
-    if (const std::optional<QString> path = ::OutputReport(problem.equationCount, problem.workUnknownCount, snapshots))
+    if (const std::optional<QString> path = OutputReport(problem.equationCount, problem.workUnknownCount, snapshots))
         Control(IDC_REPORT)->setToolTip(ReportWrittenText(*path));
 }
 

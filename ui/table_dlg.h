@@ -77,7 +77,7 @@ protected:
 private:
     void SetUpGrids();
     void OnTimer();
-    void OutputReport();
+    void OnReport();
     CGridCtrl* GridOf(Grid grid) const;
     // The title and the status line reach their statics.
     void RefreshFromData();
