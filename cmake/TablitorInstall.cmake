@@ -1,8 +1,15 @@
 # The program as a desktop installs it: the executable, its desktop entry, its icon in the
 # hicolor theme and its AppStream metainfo, all in the install component "Program", which is
 # also the whole of the Debian package that `cpack -G DEB` builds.
-# The sanitizer build has no window side, so nothing to install.
 if(NOT TARGET tablitor)
+  return()
+endif()
+
+# --version prints the version of project(), the same the package carries.
+target_compile_definitions(tablitor PRIVATE TABLITOR_VERSION="${PROJECT_VERSION}")
+
+# The sanitizer build's program is for running under the sanitizers, not for installing.
+if(TABLITOR_SANITIZE)
   return()
 endif()
 
@@ -11,9 +18,6 @@ include(GNUInstallDirs)
 # One name for the desktop entry, the metainfo and the icon; ui/tutor_app.cpp gives it to Qt.
 set(TABLITOR_APP_ID io.github.tablitor.tablitor)
 set(TABLITOR_ICON_SIZES 16 32 48 64 128 256)
-
-# --version prints the version of project(), the same the package carries.
-target_compile_definitions(tablitor PRIVATE TABLITOR_VERSION="${PROJECT_VERSION}")
 
 # The icon files are drawn by the program's own icon code, so they cannot drift from the icon
 # its windows show.

@@ -1,9 +1,8 @@
 #include "platform/desktop.h"
 
 #include <QApplication>
-#include <QDesktopServices>
+#include <QProcess>
 #include <QScreen>
-#include <QUrl>
 #include <QWidget>
 
 #include <algorithm>
@@ -26,13 +25,55 @@ DesktopOpener& InstalledOpener()
     return opener;
 }
 
+// One run of the desktop's opener. When the program ends first, the opener is stopped without a
+// word; the program it started for the file goes on by itself.
+class OpenerProcess : public QProcess {
+public:
+    explicit OpenerProcess(OpenedHandler whenOpened) : QProcess(qApp), whenOpened(std::move(whenOpened))
+    {
+        setProcessChannelMode(QProcess::ForwardedChannels);
+        connect(this, &QProcess::finished, this, [this](int exitCode, QProcess::ExitStatus status) {
+            Report(status == QProcess::NormalExit && exitCode == 0);
+        });
+        connect(this, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
+                Report(false);
+        });
+    }
+
+    ~OpenerProcess() override
+    {
+        disconnect();
+        if (state() != QProcess::NotRunning) {
+            kill();
+            waitForFinished();
+        }
+    }
+
+private:
+    // Once, whichever signal comes first.
+    void Report(bool opened)
+    {
+        if (!whenOpened)
+            return;
+        const OpenedHandler handler = std::exchange(whenOpened, nullptr);
+        deleteLater();
+        handler(opened);
+    }
+
+    OpenedHandler whenOpened;
+};
+
 } // namespace
 
-bool OpenWithDesktop(const QString& filePath)
+void OpenWithDesktop(const QString& filePath, OpenedHandler whenOpened)
 {
-    if (const DesktopOpener& opener = InstalledOpener())
-        return opener(filePath);
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(filePath));
+    if (const DesktopOpener& opener = InstalledOpener()) {
+        whenOpened(opener(filePath));
+        return;
+    }
+    auto* process = new OpenerProcess(std::move(whenOpened));
+    process->start(QStringLiteral("xdg-open"), {filePath});
 }
 
 DesktopOpener SetDesktopOpener(DesktopOpener opener)

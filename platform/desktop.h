@@ -14,10 +14,14 @@ QWidget* FindTopLevelWindow(const QString& caption);
 void MoveWindowWithinScreen(QWidget* window, int dx, int dy);
 
 // Opens a file in the program the desktop associates with it (a spreadsheet in a spreadsheet
-// program) and returns at once; false when the desktop could not start one.
-bool OpenWithDesktop(const QString& filePath);
+// program) through the desktop's opener, xdg-open, and returns at once. The opener may take a
+// while to find a program, and may wait for that program to end; when it ends, whenOpened is
+// told whether it succeeded (its exit status 0), on the user-interface thread, the windows
+// answering meanwhile. An opener that cannot be started has failed.
+using OpenedHandler = std::function<void(bool opened)>;
+void OpenWithDesktop(const QString& filePath, OpenedHandler whenOpened);
 
-// What OpenWithDesktop does in place of asking the desktop, e.g. a test's own opener; an empty
-// one gives the desktop back. Returns the opener it replaces.
+// What OpenWithDesktop runs in place of the desktop's opener, e.g. a test's own, which answers
+// at once; an empty one gives the desktop back. Returns the opener it replaces.
 using DesktopOpener = std::function<bool(const QString& filePath)>;
 DesktopOpener SetDesktopOpener(DesktopOpener opener);

@@ -7,8 +7,11 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
 
 #include <utility>
+
+#include "platform/desktop.h"
 
 namespace {
 
@@ -34,14 +37,27 @@ int Respond(const ModalRequest& request, bool modal = true)
     return answer;
 }
 
-// A message box that, given Yes and No only, does not let Escape or the close box pick one.
+// A message box that, given Yes and No only, does not let Escape or the close box pick one, and
+// that may stand below a window rather than over its owner.
 class QuestionBox : public QMessageBox {
 public:
     using QMessageBox::QMessageBox;
 
     bool answerRequired = false;
+    QPointer<const QWidget> standBelow;
 
 protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        if (standBelow) {
+            const QRect window = standBelow->frameGeometry();
+            const QRect box = frameGeometry();
+            const QPoint target(window.center().x() - box.width() / 2, window.bottom() + 1);
+            MoveWindowWithinScreen(this, target.x() - box.left(), target.y() - box.top());
+        }
+    }
+
     void keyPressEvent(QKeyEvent* event) override
     {
         if (answerRequired && event->key() == Qt::Key_Escape)
@@ -132,7 +148,7 @@ int RunOverParent(QDialog& dialog)
 }
 
 int MessageBox(const QString& text, const QString& caption, MessageBoxIcon icon, MessageBoxButtons buttons,
-               QWidget* owner)
+               QWidget* owner, const QWidget* standBelow)
 {
     if (owner == nullptr)
         owner = QApplication::activeModalWidget();
@@ -141,6 +157,7 @@ int MessageBox(const QString& text, const QString& caption, MessageBoxIcon icon,
     QuestionBox box(ToQtIcon(icon), caption, text, ToQtButtons(buttons), owner);
     box.setTextFormat(Qt::PlainText);
     box.answerRequired = buttons == MessageBoxButtons::YesNo;
+    box.standBelow = standBelow;
     box.setDefaultButton(buttons == MessageBoxButtons::YesNo ? QMessageBox::Yes : QMessageBox::Ok);
     if (Responder())
         return Respond({ModalKind::MessageBox, &box, caption, text, icon, buttons});

@@ -61,6 +61,8 @@ int RunOverParent(QDialog& dialog);
 // Every message box of the program runs through here: IdOk, IdCancel, IdYes or IdNo. A Yes/No
 // box can be left only through one of its buttons; Escape and the close box answer an OK box
 // with IdOk and an OK/Cancel box with IdCancel. The box stands over `owner`, by default over the
-// modal window in front.
+// modal window in front, or, given a window to stand below, just under that window and centred on
+// it, as far as the screen allows, so that it hides nothing the question is about.
 int MessageBox(const QString& text, const QString& caption, MessageBoxIcon icon = MessageBoxIcon::None,
-               MessageBoxButtons buttons = MessageBoxButtons::Ok, QWidget* owner = nullptr);
+               MessageBoxButtons buttons = MessageBoxButtons::Ok, QWidget* owner = nullptr,
+               const QWidget* standBelow = nullptr);

@@ -114,7 +114,7 @@ void TemplateDialog::SetControlText(int id, const QString& text)
 {
     QWidget* control = Find(id);
     if (auto* label = qobject_cast<QLabel*>(control))
-        label->setText(text);
+        SetLabelText(id, *label, text);
     else if (auto* edit = qobject_cast<QLineEdit*>(control))
         edit->setText(text);
     else if (auto* button = qobject_cast<QAbstractButton*>(control))
@@ -123,6 +123,25 @@ void TemplateDialog::SetControlText(int id, const QString& text)
         box->setTitle(text);
     else if (auto* list = qobject_cast<QComboBox*>(control))
         list->setCurrentIndex(list->findText(text, Qt::MatchExactly));
+}
+
+void TemplateDialog::SetLabelText(int id, QLabel& label, const QString& text)
+{
+    label.setText(text);
+    for (const Caption& caption : captions) {
+        if (caption.label == id)
+            Control(caption.control)->setAccessibleName(text);
+    }
+}
+
+void TemplateDialog::SetCaption(int id, int label)
+{
+    QWidget* control = Find(id);
+    if (control == nullptr || Find(label) == nullptr)
+        return;
+    std::erase_if(captions, [label](const Caption& caption) { return caption.label == label; });
+    captions.push_back({label, id});
+    control->setAccessibleName(ControlText(label));
 }
 
 QString TemplateDialog::ControlText(int id) const

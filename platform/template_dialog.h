@@ -7,6 +7,8 @@
 
 #include <vector>
 
+class QLabel;
+
 // A modal dialog built from a DialogTemplate: its controls are real Qt widgets, placed at the
 // pixels of their dialog units in the dialog's font, and found by their ids. Dialog classes
 // derive from it and handle the notifications below. Run it with RunModal (modal.h).
@@ -36,6 +38,10 @@ public:
     // The text of a static, edit, button or group box; for a drop-down list the chosen item,
     // and setting it chooses the item with exactly that text (or none).
     void SetControlText(int id, const QString& text);
+    // The static label is the caption of control id: a screen reader calls the control by the
+    // label's text, now and after every SetControlText of the label. A label captions one
+    // control at a time; captioning another moves it there.
+    void SetCaption(int id, int label);
     QString ControlText(int id) const;
 
     // Reads an edit's integer. Text that is not one is reported in a message box captioned with
@@ -85,13 +91,20 @@ private:
     void AddControl(const ControlRow& row);
     QWidget* CreateWidget(const ControlRow& row);
     const PlacedControl* Placed(int id) const;
+    void SetLabelText(int id, QLabel& label, const QString& text);
     // As Control, with a warning when the id is missing.
     QWidget* Find(int id) const;
     void Command(int id);
     void PressDefaultButton();
 
+    struct Caption {
+        int label;
+        int control;
+    };
+
     QWidget* client;
     DialogBaseUnits baseUnits;
     std::vector<PlacedControl> controls;
+    std::vector<Caption> captions;
     bool initialised = false;
 };

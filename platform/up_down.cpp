@@ -38,7 +38,7 @@ void UpDownControl::SetBuddy(QLineEdit* edit)
 
 QLineEdit* UpDownControl::Buddy() const
 {
-    return buddy;
+    return qobject_cast<QLineEdit*>(buddy.data());
 }
 
 void UpDownControl::SetRange(int lowestValue, int highestValue)
@@ -50,13 +50,14 @@ void UpDownControl::SetRange(int lowestValue, int highestValue)
 void UpDownControl::SetPosition(int value)
 {
     position = value;
-    if (buddy)
-        buddy->setText(QString::number(position));
+    if (QLineEdit* edit = Buddy())
+        edit->setText(QString::number(position));
 }
 
 void UpDownControl::Step(int delta)
 {
-    const int current = buddy ? ParseInteger(buddy->text()).value_or(position) : position;
+    const QLineEdit* edit = Buddy();
+    const int current = edit ? ParseInteger(edit->text()).value_or(position) : position;
     // In 64 bits, so that a typed INT_MAX steps without overflow.
     SetPosition(static_cast<int>(std::clamp<long long>(0LL + current + delta, lowest, highest)));
 }
@@ -73,7 +74,7 @@ QToolButton* UpDownControl::DownArrow() const
 
 bool UpDownControl::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == buddy && event->type() == QEvent::KeyPress) {
+    if (watched == buddy.data() && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             Step(key == Qt::Key_Up ? +1 : -1);

@@ -34,7 +34,9 @@ protected:
 private:
     QToolButton* up;
     QToolButton* down;
-    QPointer<QLineEdit> buddy;
+    // Held as a plain object: a dialog's controls go in the order they were made, so the buddy
+    // is destroyed first, and its last events reach the filter when it is no longer an edit.
+    QPointer<QObject> buddy;
     int lowest = 0;
     int highest = 100;
     int position = 0;

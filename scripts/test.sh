@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the suites of the normal build, the core suites
-# again under AddressSanitizer + UndefinedBehaviorSanitizer, and the fuzzers for a bounded time.
+# Builds everything and runs every test: the suites of the normal build; the core suites and the
+# offscreen suites of the dialogs, the grid, the platform layer and the report again under
+# AddressSanitizer + UndefinedBehaviorSanitizer; and the fuzzers for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -21,4 +22,6 @@ subdirs("$root/build")
 subdirs("$root/build-sanitize")
 CTEST
 cd build-all
+# A sanitizer's report names the line in our code that led to it, also through Qt's headers.
+export UBSAN_OPTIONS=print_stacktrace=1
 ctest --output-on-failure -j "$(nproc)" "$@"

@@ -27,6 +27,7 @@ void CBasisDlg::OnInitDialog()
 {
     for (const std::string& name : question.Choices())
         AddListItem(IDC_NAMES, QString::fromStdString(name));
+    SetCaption(IDC_NAMES, IDC_PROMPT);
     SetControlText(IDC_PROMPT, QString::fromStdString(question.Prompt()));
     FocusAnswer();
 }

@@ -29,6 +29,7 @@ CElementDlg::CElementDlg(ElementQuestion& question, QWidget* parent)
 void CElementDlg::OnInitDialog()
 {
     SetControlText(IDC_PROMPT, QString::fromStdString(question.Prompt()));
+    SetCaption(IDC_VALUE, IDC_LABEL);
     SetControlText(IDC_LABEL, QString::fromStdString(question.Label()));
     FocusAnswer();
 }

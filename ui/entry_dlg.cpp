@@ -65,6 +65,23 @@ const PagedControl kPagedControls[] = {
     {IDC_NEXT, {AboutPage, FirstInstructionPage, SecondInstructionPage, SizesPage, NamesPage}},
 };
 
+// Each field's caption, by page: a screen reader calls a field what the student reads for it.
+struct CaptionedField {
+    int page;
+    int field;
+    int caption;
+};
+
+const CaptionedField kCaptions[] = {
+    {SizesPage, IDC_EQUATIONS, IDC_EQUATIONS_LABEL},
+    {SizesPage, IDC_UNKNOWNS, IDC_UNKNOWNS_LABEL},
+    {NamesPage, IDC_GRID, IDC_GRID_CAPTION},
+    {NamesPage, IDC_DESIGNATION, IDC_FUNCTION_CAPTION},
+    {MatrixPage, IDC_GRID, IDC_GRID_CAPTION},
+    {MatrixPage, IDC_OBJECTIVE_GRID, IDC_FUNCTION_CAPTION},
+    {MatrixPage, IDC_SENSE, IDC_FUNCTION_LABEL},
+};
+
 // On the names page the grid's row 1 holds unknown k's name in column k, under its number.
 constexpr int kNameRow = 1;
 
@@ -169,6 +186,9 @@ void CEntryDlg::InitControls()
     matrixCaptionNamesRect = Shifted(matrixCaptionRect, 100, 100);
     functionCaptionNamesRect = Shifted(functionCaptionRect, 20, 20);
 
+    // Hidden fields are named too, by the last page that shows them, until their page names them.
+    for (const CaptionedField& captioned : kCaptions)
+        SetCaption(captioned.field, captioned.caption);
     ShowControl(IDC_REASON, false);
     ShowPage(AboutPage);
 }
@@ -242,7 +262,27 @@ void CEntryDlg::ShowPage(int newPage)
     PreparePage();
     for (const PagedControl& control : kPagedControls)
         ShowControl(control.id, std::ranges::count(control.pages, page) != 0);
+    for (const CaptionedField& captioned : kCaptions) {
+        if (captioned.page == page)
+            SetCaption(captioned.field, captioned.caption);
+    }
     RefreshFromData();
+    FocusFirstField();
+}
+
+// The keyboard starts on the page's first field: the m field, or the first cell of the names
+// table or of the matrix, where typing goes straight in.
+void CEntryDlg::FocusFirstField()
+{
+    if (page == SizesPage) {
+        auto* equations = ControlAs<QLineEdit>(IDC_EQUATIONS);
+        equations->setFocus();
+        equations->selectAll();
+    } else if (page == NamesPage || page == MatrixPage) {
+        CGridCtrl* grid = MatrixGrid();
+        grid->SetFocusCell(grid->GetFixedRowCount(), grid->GetFixedColumnCount());
+        grid->setFocus();
+    }
 }
 
 // What the page holds besides its controls, the same whichever way the student came.

@@ -86,6 +86,7 @@ private:
     void PreparePage();
     void PrepareNamesPage();
     void PrepareMatrixPage();
+    void FocusFirstField();
 
     bool LeavePageForward();
     bool LeaveSizesPage();

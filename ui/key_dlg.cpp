@@ -36,6 +36,7 @@ void CKeyDlg::OnInitDialog()
 {
     labelFont = MakeFont("Times New Roman", 11, 600, FontCharset::Cyrillic);
     Control(IDC_LABEL)->setFont(labelFont);
+    SetCaption(IDC_NUMBER, IDC_LABEL);
     SetControlText(IDC_LABEL, QString::fromStdString(question.Label()));
     ControlAs<UpDownControl>(IDC_NUMBER_SPIN)->SetPosition(0);
     FocusAnswer();

@@ -24,22 +24,30 @@ QString NewReportPath(const QDir& folder, const QDateTime& now)
     return path;
 }
 
-void OutputReport(int equationCount, int unknownCount, const std::vector<ReportSheet>& sheets)
+QString ReportWrittenText(const QString& path)
+{
+    return "Отчет записан в файл\n" + QDir::toNativeSeparators(path);
+}
+
+std::optional<QString> OutputReport(int equationCount, int unknownCount, const std::vector<ReportSheet>& sheets)
 {
     const QDir folder = ReportFolder();
     if (!folder.mkpath(".")) {
         Complain("Не удалось создать папку для отчета:\n" + QDir::toNativeSeparators(folder.path()));
-        return;
+        return std::nullopt;
     }
     const QString path = NewReportPath(folder, QDateTime::currentDateTime());
     const ReportResult written = WriteReportSheets(path.toStdString(), equationCount, unknownCount, sheets);
     if (!written.ok) {
         Complain(QString::fromStdString(written.message));
-        return;
+        return std::nullopt;
     }
-    if (!OpenWithDesktop(path)) {
-        Complain("Отчет записан в файл\n" + QDir::toNativeSeparators(path) +
-                 "\nно открыть его не удалось: не нашлось программы для файлов .xlsx. Откройте файл сами, "
-                 "например в LibreOffice Calc.");
-    }
+    OpenWithDesktop(path, [path](bool opened) {
+        if (!opened) {
+            Complain(ReportWrittenText(path) +
+                     "\nно открыть его не удалось: не нашлось программы для файлов .xlsx. Откройте файл сами, "
+                     "например в LibreOffice Calc.");
+        }
+    });
+    return path;
 }

@@ -1,5 +1,11 @@
 #include "ui/settings_dlg.h"
 
+#include <QLineEdit>
+
+#include <algorithm>
+
+#include "core/captions.h"
+#include "platform/integer_text.h"
 #include "platform/modal.h"
 #include "platform/up_down.h"
 
@@ -19,6 +25,17 @@ DisplayMode ModeOfRadioIndex(int index)
     return index == 1 ? DisplayMode::DecimalFractions : DisplayMode::CommonFractions;
 }
 
+// Whether a width field holds a number that no column may have: one outside the range, or one
+// too long to be read at all. Text that is no number is the integer check's.
+bool WidthOutOfRange(const QString& text)
+{
+    const QString digits = text.trimmed();
+    if (digits.isEmpty() || !std::ranges::all_of(digits, [](QChar c) { return c.isDigit(); }))
+        return false;
+    const std::optional<int> width = ParseInteger(digits);
+    return !width || *width < kMinWidth || *width > kMaxWidth;
+}
+
 } // namespace
 
 const DialogTemplate& CSettingsDlg::Template()
@@ -28,10 +45,10 @@ const DialogTemplate& CSettingsDlg::Template()
     static const DialogTemplate table{
         "Прочие настройки", 200, 197, "MS Sans Serif", 8,
         {
-            {NoId, Static, 13, 17, 71, 8, "Ширина полей ввода"},
+            {IDC_INPUT_WIDTH_LABEL, Static, 13, 17, 71, 8, "Ширина полей ввода"},
             {IDC_INPUT_WIDTH, Edit, 99, 15, 27, 12, "", DigitsOnly},
             {IDC_INPUT_SPIN, UpDown, 126, 14, 11, 14, "", AutoBuddy},
-            {NoId, Static, 13, 40, 76, 8, "Ширина полей вывода"},
+            {IDC_OUTPUT_WIDTH_LABEL, Static, 13, 40, 76, 8, "Ширина полей вывода"},
             {IDC_OUTPUT_WIDTH, Edit, 99, 38, 27, 12, "", DigitsOnly},
             {IDC_OUTPUT_SPIN, UpDown, 125, 37, 11, 14, "", AutoBuddy},
             {NoId, GroupBox, 7, 61, 136, 56, "Режим отображения"},
@@ -62,16 +79,25 @@ void CSettingsDlg::OnInitDialog()
     };
     setUpWidth(IDC_INPUT_SPIN, IDC_INPUT_WIDTH, settings.inputWidth);
     setUpWidth(IDC_OUTPUT_SPIN, IDC_OUTPUT_WIDTH, settings.outputWidth);
+    SetCaption(IDC_INPUT_WIDTH, IDC_INPUT_WIDTH_LABEL);
+    SetCaption(IDC_OUTPUT_WIDTH, IDC_OUTPUT_WIDTH_LABEL);
     SetRadioIndex(IDC_COMMON_FRACTIONS, RadioIndexOf(settings.displayMode));
     SetChecked(IDC_EXPLAIN_MISTAKES, settings.explainMistakes);
     SetChecked(IDC_GENERAL_PROBLEMS, settings.generalProblems);
     SetChecked(IDC_SHOW_PICTURE, settings.showPicture);
 }
 
-// The display mode is always taken; a width field that holds no integer is reported and keeps,
-// with every width after it, its previous value. The dialog closes all the same.
+// A width outside the range is refused: the dialog stays open on its field and nothing is taken.
+// Otherwise the display mode is always taken; a width field that holds no integer is reported
+// and keeps, with every width after it, its previous value. The dialog closes all the same.
 void CSettingsDlg::OnOK()
 {
+    for (int field : {IDC_INPUT_WIDTH, IDC_OUTPUT_WIDTH}) {
+        if (WidthOutOfRange(ControlText(field))) {
+            RefuseWidth(field);
+            return;
+        }
+    }
     settings.displayMode = ModeOfRadioIndex(RadioIndex(IDC_COMMON_FRACTIONS));
     settings.explainMistakes = IsChecked(IDC_EXPLAIN_MISTAKES);
     settings.generalProblems = IsChecked(IDC_GENERAL_PROBLEMS);
@@ -84,4 +110,13 @@ void CSettingsDlg::OnOK()
             settings.outputWidth = width;
     }
     TemplateDialog::OnOK();
+}
+
+void CSettingsDlg::RefuseWidth(int field)
+{
+    MessageBox(QString("Введите ширину полей от %1 до %2").arg(kMinWidth).arg(kMaxWidth), InputErrorCaption,
+               MessageBoxIcon::Exclamation);
+    auto* edit = ControlAs<QLineEdit>(field);
+    edit->setFocus();
+    edit->selectAll();
 }

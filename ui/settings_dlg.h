@@ -16,13 +16,15 @@ struct DisplaySettings {
     bool showPicture = true;      // the picture of the path beside the table, when one exists
 };
 
-// "Прочие настройки": the two column widths, the display mode and the choices of how the program
-// tutors. OK takes the values over, "Отмена" leaves them as they were.
+// "Прочие настройки": the two column widths (10 to 100 pixels), the display mode and the choices
+// of how the program tutors. OK takes the values over, "Отмена" leaves them as they were.
 class CSettingsDlg : public TemplateDialog {
     Q_OBJECT
 
 public:
     enum ControlId : int {
+        IDC_INPUT_WIDTH_LABEL = 1012,
+        IDC_OUTPUT_WIDTH_LABEL = 1013,
         IDC_INPUT_WIDTH = 1014,
         IDC_OUTPUT_WIDTH = 1015,
         IDC_INPUT_SPIN = 1016,
@@ -43,5 +45,7 @@ protected:
     void OnOK() override;
 
 private:
+    void RefuseWidth(int field);
+
     DisplaySettings& settings;
 };

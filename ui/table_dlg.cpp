@@ -118,6 +118,8 @@ void CTableDlg::OnInitDialog()
     statusFont = MakeFont("Times New Roman", 11, 600, FontCharset::Cyrillic);
     Control(IDC_STATUS)->setFont(statusFont);
     anchor.Init(*this, nullptr, kAnchors, static_cast<int>(std::size(kAnchors)));
+    SetCaption(IDC_MAIN_GRID, IDC_TITLE);
+    SetCaption(IDC_KEY_ROW_GRID, IDC_KEY_ROW_CAPTION);
     grids.SetUp(problem.LastRow(), problem.workUnknownCount);
     picture = MakePicture(problem, this);
     EnableControl(IDC_PICTURE, picture != nullptr);
@@ -131,13 +133,21 @@ void CTableDlg::OnSize() { anchor.Relayout(); }
 void CTableDlg::OnCommand(int id)
 {
     if (id == IDC_REPORT)
-        OutputReport(problem.LastRow() - 1, problem.workUnknownCount, ReportSheets());
+        OnReport();
     else if (id == IDC_PICTURE && picture)
         picture->ShowAgain();
     else if (id == IDC_SOLUTION)
         ShowSolution();
     else
         TemplateDialog::OnCommand(id);
+}
+
+// The button's tip keeps the last report's file at hand, where the status line keeps the run's end.
+void CTableDlg::OnReport()
+{
+    // The report's blocks have the grid's rows: with the parts at M, one more than m + 3.
+    if (const std::optional<QString> path = OutputReport(problem.LastRow() - 1, problem.workUnknownCount, ReportSheets()))
+        Control(IDC_REPORT)->setToolTip(ReportWrittenText(*path));
 }
 
 void CTableDlg::OnTimer()
@@ -259,7 +269,9 @@ QuestionOutcome CTableDlg::AskKey(KeyQuestion& question) { return Ask<CKeyDlg>(q
 
 bool CTableDlg::AskYesNo(const std::string& text, const std::string& caption)
 {
-    return MessageBox(Text(text), Text(caption), MessageBoxIcon::Question, MessageBoxButtons::YesNo) == IdYes;
+    // Below the window, so that the index row the answer rests on stays in sight.
+    return MessageBox(Text(text), Text(caption), MessageBoxIcon::Question, MessageBoxButtons::YesNo, nullptr, this) ==
+           IdYes;
 }
 
 void CTableDlg::ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon)

@@ -84,6 +84,7 @@ private:
     void ShowSolution();
     template <class Dialog, class Question>
     QuestionOutcome Ask(Question& question);
+    void OnReport();
 
     RunOwner& owner;
     Problem& problem;

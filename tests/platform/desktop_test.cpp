@@ -1,7 +1,11 @@
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
+
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +40,37 @@ TEST(MoveWindowWithinScreen, StopsAtTheEdgesOfTheAvailableArea)
         MoveWindowWithinScreen(&window, row.offset.x(), row.offset.y());
         EXPECT_EQ(window.frameGeometry().topLeft(), row.expected)
             << row.start.x() << "," << row.start.y() << " by " << row.offset.x() << "," << row.offset.y();
+    }
+}
+
+// The desktop's opener, a stand-in xdg-open first on PATH, is handed the file; its exit status,
+// once it ends, says whether the file opened. It ends only on a go given after OpenWithDesktop
+// has returned, so the window was never kept waiting.
+TEST(OpenWithDesktop, WaitsForTheOpenersExitStatusWithoutBlocking)
+{
+    const QByteArray path = qgetenv("PATH");
+    // The stand-in's last command and the outcome; no command: there is no xdg-open at all.
+    for (const auto& [exit, expected] : {std::pair{"exit 0", true}, {"echo 'no method available' >&2; exit 3", false},
+                                         {"kill -9 $$", false}, {"", false}}) {
+        QTemporaryDir folder;
+        QFile opener(folder.filePath("xdg-open"));
+        if (*exit != 0 && opener.open(QIODevice::WriteOnly)) {
+            opener.write(QString("#!/bin/sh\necho \"$1\" > '%1'\nwhile [ ! -e '%2' ]; do sleep 0.02; done\n%3\n")
+                             .arg(folder.filePath("asked"), folder.filePath("go"), exit).toUtf8());
+            opener.setPermissions(opener.permissions() | QFile::ExeOwner);
+            opener.close();
+        }
+        qputenv("PATH", folder.path().toUtf8() + (*exit != 0 ? ":" + path : QByteArray()));
+        std::optional<bool> opened;
+        OpenWithDesktop(folder.filePath("Таблитор 1.xlsx"), [&opened](bool result) { opened = result; });
+        qputenv("PATH", path);
+        EXPECT_TRUE(*exit == 0 || !opened) << exit;
+        QFile(folder.filePath("go")).open(QIODevice::WriteOnly);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return opened.has_value(); }, 10000)) << exit;
+        EXPECT_EQ(opened, expected) << exit;
+        QFile asked(folder.filePath("asked"));
+        EXPECT_EQ(asked.open(QIODevice::ReadOnly) ? asked.readAll().trimmed() : QByteArray(),
+                  *exit != 0 ? folder.filePath("Таблитор 1.xlsx").toUtf8() : QByteArray()) << exit;
     }
 }
 

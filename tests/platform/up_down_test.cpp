@@ -51,3 +51,19 @@ TEST(UpDownControl, ArrowKeysInTheBuddyStepItAndTypedTextStays)
     QTest::keyClicks(&buddy, "7x");
     EXPECT_EQ(buddy.text(), QStringLiteral("17x"));
 }
+
+// A dialog's controls are destroyed in the order they were made, the buddy before its arrows:
+// the buddy's last events reach the arrows' filter while it is being destroyed, and afterwards
+// the arrows step nothing.
+TEST(UpDownControl, OutlivesItsBuddy)
+{
+    QWidget window;
+    auto* buddy = new QLineEdit("5", &window);
+    auto* upDown = new UpDownControl(&window);
+    upDown->SetBuddy(buddy);
+    window.show();
+    buddy->setFocus();
+    delete buddy;
+    EXPECT_EQ(upDown->Buddy(), nullptr);
+    QTest::mouseClick(upDown->UpArrow(), Qt::LeftButton);
+}

@@ -1,6 +1,8 @@
 #include "ui/entry_dlg.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -210,6 +212,83 @@ TEST_F(EntryDlgTest, TypingARowWithTabPutsTheRightHandSideInPlace)
     EXPECT_EQ(matrix->GetCellText(1, 3), "0");
     EXPECT_EQ(matrix->GetCellText(1, 4), "=");
     EXPECT_EQ(matrix->GetCellText(1, 5), "4");
+}
+
+// Each page with fields starts the keyboard on its first one. Tab moves between a grid's cells;
+// Ctrl+Tab and Ctrl+Shift+Tab leave the grid for the next and the previous control, from an open
+// editor too, whose text is kept.
+TEST_F(EntryDlgTest, KeyboardStartsOnEachPagesFirstFieldAndLeavesGridsByCtrlTab)
+{
+    wizard->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(wizard.get()));
+    QWindow* keys = wizard->windowHandle();
+    GoToSizes();
+    EXPECT_EQ(QApplication::focusWidget(), wizard->Control(IDC_EQUATIONS));
+    SetSizes(1, 2);
+    Next();
+    QCoreApplication::processEvents(); // the student types once the page is laid out
+    for (char name : {'y', 'z'}) {
+        QTest::keyClick(keys, name);
+        QTest::keyClick(keys, Qt::Key_Tab);
+    }
+    EXPECT_EQ(Grid(IDC_GRID)->GetCellText(1, 1) + Grid(IDC_GRID)->GetCellText(1, 2), "yz");
+    wizard->SetControlText(IDC_DESIGNATION, "F");
+    Next();
+    const std::tuple<int, char, Qt::KeyboardModifiers, int> rows[] = {
+        {IDC_GRID, '7', Qt::ControlModifier, IDC_SENSE}, // typed into the page's first cell
+        {IDC_GRID, 0, Qt::ControlModifier | Qt::ShiftModifier, IdCancel},
+        {IDC_OBJECTIVE_GRID, '5', Qt::ControlModifier, IDC_START},
+        {IDC_OBJECTIVE_GRID, 0, Qt::ControlModifier | Qt::ShiftModifier, IDC_SENSE},
+    };
+    for (size_t r = 0; r < std::size(rows); ++r) {
+        const auto [id, typed, modifiers, next] = rows[r];
+        if (r > 0) {
+            Grid(id)->setFocus();
+            Grid(id)->SetFocusCell(1, 0);
+        }
+        if (typed != 0)
+            QTest::keyClick(keys, typed);
+        QTest::keyClick(keys, Qt::Key_Tab, modifiers);
+        EXPECT_EQ(QApplication::focusWidget(), wizard->Control(next)) << "row " << r;
+        if (typed != 0) {
+            EXPECT_EQ(Grid(id)->GetCellText(1, 0), QString(typed));
+        }
+    }
+}
+
+// A spreadsheet's row (n + 1 fields) pasted at the start of an equation fills the coefficients
+// and b, passing over the sign; with a field for the sign (n + 2) the fields lie side by side.
+TEST_F(EntryDlgTest, PastedSpreadsheetRowsFillTheEquations)
+{
+    GoToMatrix(2, 3);
+    wizard->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(wizard.get()));
+    CGridCtrl* matrix = Grid(IDC_GRID);
+    const std::pair<QString, QString> rows[] = {
+        {"1\t2\t3\t4", "1 2 3 = 4|   = "},
+        {"1\t2\t3\t9\t4", "1 2 3 = 4|   = "},
+        {"1,5\t2\t-3\t4\r\n5\t6\t7\t8\r\n", "1,5 2 -3 = 4|5 6 7 = 8"},
+        {"1,2,3,4\n5,6,7,8", "1 2 3 = 4|5 6 7 = 8"},
+        {"1\t2\t3", "1 2 3 = |   = "},
+    };
+    for (const auto& [clipboard, expected] : rows) {
+        QStringList equations;
+        for (int i : {1, 2}) {
+            for (int column : {0, 1, 2, 4})
+                matrix->SetCellText(i, column, "");
+        }
+        matrix->setFocus();
+        matrix->SetFocusCell(1, 0);
+        QApplication::clipboard()->setText(clipboard);
+        QTest::keyClick(wizard->windowHandle(), Qt::Key_V, Qt::ControlModifier);
+        for (int i : {1, 2}) {
+            QStringList cells;
+            for (int column = 0; column < 5; ++column)
+                cells << matrix->GetCellText(i, column);
+            equations << cells.join(' ');
+        }
+        EXPECT_EQ(equations.join('|'), expected) << clipboard.toStdString();
+    }
 }
 
 TEST_F(EntryDlgTest, PagesBackRestoreTheEarlierPages)
@@ -467,7 +546,7 @@ TEST_F(EntryDlgTest, SettingsStartAtDefaultsAndTakeEffectWithTheNextGrid)
                       settings.ControlText(CSettingsDlg::IDC_OUTPUT_WIDTH)};
         radio = settings.RadioIndex(CSettingsDlg::IDC_COMMON_FRACTIONS);
         settings.SetControlText(CSettingsDlg::IDC_INPUT_WIDTH, "70");
-        settings.SetControlText(CSettingsDlg::IDC_OUTPUT_WIDTH, "250");
+        settings.SetControlText(CSettingsDlg::IDC_OUTPUT_WIDTH, "100");
         settings.SetRadioIndex(CSettingsDlg::IDC_COMMON_FRACTIONS, 1);
         settings.ControlAs<QPushButton>(IdOk)->click();
         return dialog.result();
@@ -479,7 +558,7 @@ TEST_F(EntryDlgTest, SettingsStartAtDefaultsAndTakeEffectWithTheNextGrid)
     EXPECT_EQ(fieldTexts, QStringList({"50", "50"}));
     EXPECT_EQ(radio, 0);
     EXPECT_EQ(wizard->Settings().inputWidth, 70);
-    EXPECT_EQ(wizard->Settings().outputWidth, 250);
+    EXPECT_EQ(wizard->Settings().outputWidth, 100);
     EXPECT_EQ(wizard->Settings().displayMode, DisplayMode::DecimalFractions);
     EXPECT_EQ(Grid(IDC_GRID)->GetColumnWidth(1), 50) << "the grid on screen keeps its widths";
     Back();
@@ -516,6 +595,37 @@ TEST_F(EntryDlgTest, EmptyWidthIsReportedAndTheModeStillTaken)
     EXPECT_EQ(wizard->Settings().inputWidth, 50);
     EXPECT_EQ(wizard->Settings().outputWidth, 50);
     EXPECT_EQ(wizard->Settings().displayMode, DisplayMode::DecimalFractions);
+}
+
+// A width outside 10..100 is refused with a message, the dialog staying open on its field and
+// taking nothing; the ends of the range are taken.
+TEST_F(EntryDlgTest, SettingsRefuseWidthsOutsideTheRange)
+{
+    struct Row {
+        QString input, output;
+        int refused; // the field refused, 0: none
+    };
+    const Row rows[] = {{"10", "100", 0}, {"9", "50", CSettingsDlg::IDC_INPUT_WIDTH},
+        {"99999", "50", CSettingsDlg::IDC_INPUT_WIDTH}, {"", "123456789012", CSettingsDlg::IDC_OUTPUT_WIDTH}};
+    for (const Row& row : rows) {
+        wizard->Settings() = DisplaySettings{};
+        shown.clear();
+        bool focusOnRefused = false;
+        onDialog = [&](QDialog& dialog) {
+            auto& settings = static_cast<CSettingsDlg&>(dialog);
+            settings.SetControlText(CSettingsDlg::IDC_INPUT_WIDTH, row.input);
+            settings.SetControlText(CSettingsDlg::IDC_OUTPUT_WIDTH, row.output);
+            settings.ControlAs<QPushButton>(IdOk)->click();
+            focusOnRefused = dialog.isVisible() && dialog.focusWidget() == settings.Control(row.refused);
+            return dialog.isVisible() ? IdCancel : dialog.result();
+        };
+        OpenSettings();
+        SCOPED_TRACE(("widths '" + row.input + "', '" + row.output + "'").toStdString());
+        EXPECT_EQ(MessageTexts(), row.refused ? QStringList({"Введите ширину полей от 10 до 100"}) : QStringList());
+        EXPECT_EQ(focusOnRefused, row.refused != 0);
+        EXPECT_EQ(wizard->Settings().inputWidth, row.refused ? 50 : 10);
+        EXPECT_EQ(wizard->Settings().outputWidth, row.refused ? 50 : 100);
+    }
 }
 
 } // namespace

@@ -138,8 +138,10 @@ private:
 
     void AnswerElement(CElementDlg& dialog)
     {
-        const auto [row, column] = ElementAsked(dialog.ControlText(CElementDlg::IDC_LABEL));
-        lastElement = {row, column};
+        // Named apart, not as a structured binding: clang 14 cannot capture one in a lambda.
+        lastElement = ElementAsked(dialog.ControlText(CElementDlg::IDC_LABEL));
+        const int row = lastElement.first;
+        const int column = lastElement.second;
         const QString prompt = dialog.ControlText(CElementDlg::IDC_PROMPT);
         const bool keyRow = prompt.contains("ключевой строки");
         if (keyRow)

@@ -54,9 +54,12 @@ protected:
     void SolveAndPressReport(int presses)
     {
         EnterThreeTableProblem();
-        student->onRunEnded = [presses](CTableDlg& table) {
-            for (int press = 0; press < presses; ++press)
-                table.ControlAs<QPushButton>(CTableDlg::IDC_REPORT)->click();
+        student->onRunEnded = [this, presses](CTableDlg& table) {
+            auto* report = table.ControlAs<QPushButton>(CTableDlg::IDC_REPORT);
+            for (int press = 0; press < presses; ++press) {
+                report->click();
+                tips << report->toolTip();
+            }
         };
         RunEnd end = StartRun();
         EXPECT_EQ(end.status, QString("Задача успешно решена: ") + kThreeTableAnswer);
@@ -67,6 +70,8 @@ protected:
     DesktopOpener previousOpener;
     QStringList opened;
     bool openerWorks = true;
+    // The report button's tip after each press.
+    QStringList tips;
 };
 
 TEST_F(ReportOutputTest, EachPressWritesANewReportOfTheRunAndOpensIt)
@@ -84,6 +89,9 @@ TEST_F(ReportOutputTest, EachPressWritesANewReportOfTheRunAndOpensIt)
             << path.toStdString();
     }
     EXPECT_TRUE(student->MessageTexts().filter("Отчет").isEmpty());
+    // The button names the file of the last report.
+    EXPECT_EQ(tips, QStringList({"Отчет записан в файл\n" + QDir::toNativeSeparators(opened[0]),
+                                 "Отчет записан в файл\n" + QDir::toNativeSeparators(opened[1])}));
 }
 
 // The three-table problem has two free unknowns: its picture stands beside the blocks, from

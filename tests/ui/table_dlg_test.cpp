@@ -405,6 +405,8 @@ TEST_F(TableRunTest, CancelInTheWizardClosesTheTableWindowFirst)
     EXPECT_EQ(wizard->result(), IdCancel);
 }
 
+// The question whether to build a further table stands below the table window, so that the
+// index row it is about stays in sight.
 TEST_F(TableRunTest, WindowsStayOnTheScreen)
 {
     EnterThreeTableProblem();
@@ -414,7 +416,16 @@ TEST_F(TableRunTest, WindowsStayOnTheScreen)
         frames.push_back(dialog.frameGeometry());
         frames.push_back(dialog.parentWidget()->frameGeometry());
     };
+    int belowTable = 0;
+    ScopedModalResponder watcher([&](const ModalRequest& request) {
+        if (request.buttons == MessageBoxButtons::YesNo) {
+            frames.push_back(request.dialog->frameGeometry());
+            belowTable += frames.back().top() > request.dialog->parentWidget()->frameGeometry().bottom();
+        }
+        return student->Answer(request);
+    });
     StartRun();
+    EXPECT_EQ(belowTable, 3);
     ASSERT_FALSE(frames.empty());
     for (const QRect& frame : frames)
         EXPECT_TRUE(available.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"

@@ -1,5 +1,6 @@
 #include "ui/grid/cell_editor.h"
 
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -105,9 +106,19 @@ bool CCellEditor::event(QEvent* event)
         return true;
     }
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-            keyPressEvent(static_cast<QKeyEvent*>(event));
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const int key = keyEvent->key();
+        const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+        // Ctrl+Tab leaves the grid: the edit ends in place, and the grid passes the focus on.
+        if (tab && (keyEvent->modifiers() & Qt::ControlModifier)) {
+            const QPointer<CGridCtrl> grid = m_grid;
+            Leave(0);
+            if (grid)
+                QCoreApplication::sendEvent(grid, keyEvent);
+            return true;
+        }
+        if (tab) {
+            keyPressEvent(keyEvent);
             return true;
         }
     }

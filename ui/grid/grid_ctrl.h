@@ -165,6 +165,8 @@ public:
     virtual QString CreateClipboardData() const;
     // Spreads text over the cells from target on: lines to rows, fields to columns; what falls
     // outside the grid is dropped. Fields are separated by tabs, or by commas in text without a tab.
+    // A line pasted at the start of a row with one field per cell that takes typing fills those
+    // cells, passing over the read-only ones (a spreadsheet row holds no sign column).
     virtual bool PasteClipboardData(CellPos target, const QString& text);
 
 signals:
@@ -272,6 +274,9 @@ private:
     bool SelectedRange(CellPos* topLeft, CellPos* bottomRight) const;
     // The change protocol of a paste or a clear: GN_BEGINEDIT, then TakeEditedText.
     bool ChangeCellText(int row, int column, const QString& text);
+    // The columns that a pasted line's fields go to in a row, from targetColumn on: one per shown
+    // column, or only the cells that take typing when the line is a whole row of those.
+    std::vector<int> PastedColumns(int row, int targetColumn, int fieldCount) const;
 
     void ApplyFont(const QFont& font);
     void ReadSystemColours();

@@ -180,6 +180,23 @@ void CGridCtrl::OnEditPaste()
     PasteClipboardData(target, QApplication::clipboard()->text());
 }
 
+std::vector<int> CGridCtrl::PastedColumns(int row, int targetColumn, int fieldCount) const
+{
+    std::vector<int> shown;
+    std::vector<int> typed;
+    for (int column = m_columns.NextShown(targetColumn); column < GetColumnCount();
+         column = m_columns.NextShown(column + 1)) {
+        shown.push_back(column);
+        if (IsCellEditable(row, column))
+            typed.push_back(column);
+    }
+    const bool rowStart = !shown.empty() && shown.front() == m_columns.NextShown(GetFixedColumnCount());
+    if (rowStart && fieldCount == int(typed.size()))
+        return typed;
+    shown.resize(std::min<size_t>(shown.size(), size_t(std::max(fieldCount, 0))));
+    return shown;
+}
+
 bool CGridCtrl::PasteClipboardData(CellPos target, const QString& text)
 {
     if (!IsValid(target.row, target.column) || text.isEmpty())
@@ -194,14 +211,11 @@ bool CGridCtrl::PasteClipboardData(CellPos target, const QString& text)
         row = m_rows.NextShown(row);
         if (row >= GetRowCount())
             break;
-        int column = target.column;
-        for (const QString& field : PastedFields(line, separator)) {
-            column = m_columns.NextShown(column);
-            if (column >= GetColumnCount())
-                break;
-            ChangeCellText(row, column, field);
-            last = CellPos{std::max(last.row, row), std::max(last.column, column)};
-            ++column;
+        const QStringList fields = PastedFields(line, separator);
+        const std::vector<int> columns = PastedColumns(row, target.column, int(fields.size()));
+        for (size_t field = 0; field < columns.size(); ++field) {
+            ChangeCellText(row, columns[field], fields[qsizetype(field)]);
+            last = CellPos{std::max(last.row, row), std::max(last.column, columns[field])};
         }
         ++row;
     }

@@ -55,7 +55,13 @@ bool CGridCtrl::event(QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-        if (tab && m_handleTab && !(key->modifiers() & Qt::ControlModifier)) {
+        // Tab moves between cells; Ctrl+Tab and Ctrl+Shift+Tab move to the next and the previous
+        // control, as in every widget that takes Tab, so that the keyboard can always leave.
+        if (tab && (key->modifiers() & Qt::ControlModifier)) {
+            focusNextPrevChild(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+        if (tab && m_handleTab) {
             keyPressEvent(key);
             return true;
         }
