@@ -52,6 +52,28 @@ std::optional<PlaneProblem> CanonicalPlaneProblem(const Problem& problem)
     return plane;
 }
 
+std::optional<PlaneProblem> GeneralPlaneProblem(const Problem& problem)
+{
+    if (problem.originalUnknownCount != 2 || problem.workUnknownCount == 2)
+        return std::nullopt;
+    PlaneProblem plane;
+    plane.axisUnknowns = {1, 2};
+    plane.axisNames = {problem.unknownNames[1], problem.unknownNames[2]};
+    for (int i = 1; i <= problem.equationCount; ++i) {
+        Relation relation = Relation::Equal;
+        for (int k = 3; k <= problem.workUnknownCount; ++k) {
+            const int sign = problem.matrix[i][k + 1].Sign();
+            if (!problem.artificial[k] && sign != 0)
+                relation = sign > 0 ? Relation::LessOrEqual : Relation::GreaterOrEqual;
+        }
+        plane.constraints.push_back({problem.matrix[i][2], problem.matrix[i][3], relation, problem.matrix[i][1], i});
+    }
+    plane.gradientU = problem.DisplayValue(0, 2);
+    plane.gradientV = problem.DisplayValue(0, 3);
+    plane.isMax = problem.isMax != 0;
+    return plane;
+}
+
 PathPicture MakePathPicture(PlaneProblem plane)
 {
     PathPicture picture;

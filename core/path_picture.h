@@ -30,6 +30,11 @@ struct PlaneProblem {
 // equation's coefficients of the two. Empty for any other problem.
 std::optional<PlaneProblem> CanonicalPlaneProblem(const Problem& problem);
 
+// A general problem of two unknowns of the student's own, brought to the canonical form by the
+// program: they are the axes, and each equation is its constraint as the conversion left it, "<="
+// where it gained +1 of a new unknown, ">=" where -1, "=" where none. Empty for any other problem.
+std::optional<PlaneProblem> GeneralPlaneProblem(const Problem& problem);
+
 // How the run's path has ended so far.
 enum class PathEnd { Going, Optimum, Unbounded };
 

@@ -66,7 +66,10 @@ PathEnd PathEndOf(TutoringRun::Ending ending)
 CPictureWnd* MakePicture(const Problem& problem, QWidget* table)
 {
     try {
-        if (std::optional<PlaneProblem> plane = CanonicalPlaneProblem(problem))
+        std::optional<PlaneProblem> plane = GeneralPlaneProblem(problem);
+        if (!plane)
+            plane = CanonicalPlaneProblem(problem);
+        if (plane)
             return new CPictureWnd(MakePathPicture(std::move(*plane)), table);
     } catch (const std::bad_alloc&) {
         // Numbers too big to picture: the run goes on without one.

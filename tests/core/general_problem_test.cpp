@@ -9,7 +9,9 @@
 #include "core/canonical_form.h"
 #include "core/entry_checks.h"
 #include "core/lp_format.h"
+#include "core/path_picture.h"
 #include "tests/core/fake_tutoring_window.h"
+#include "tests/core/problem_builder.h"
 #include "tests/core/solver_oracles.h"
 
 namespace {
@@ -234,6 +236,30 @@ TEST_F(GeneralProblems, PartsAtMAreExplainedLikeTheIndexRow)
                                 "Здесь CM(j) — часть при M коэффициента функции при j-м неизвестном: −1 у "
                                 "искусственного неизвестного, 0 у остальных.");
     EXPECT_NE(messages[1].text.find("M(0) = CM(3)·B(1) + CM(5)·B(2) = 0·10 + (−1)·6"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+// A general problem of two unknowns has its picture in them: the region of its inequalities, and
+// a path whose tables of the artificial basis may lie outside it but which ends at the optimum.
+TEST_F(GeneralProblems, TwoUnknownsArePicturedInTheirOwnPlane)
+{
+    Problem problem;
+    EntryChecker().Check(GeneralTexts({{{"2", "1", "<=", "10"}, {"1", "3", ">=", "6"}}, {"0", "3", "2"}}), problem);
+    ASSERT_FALSE(CanonicalPlaneProblem(problem)) << "three unknowns more than equations";
+    const std::optional<PlaneProblem> plane = GeneralPlaneProblem(problem);
+    ASSERT_TRUE(plane);
+    EXPECT_EQ(plane->axisNames[1], "x2");
+    PathPicture picture = MakePathPicture(*plane);
+    const std::vector<PlanePoint> vertices = FindVertices(plane->constraints);
+    EXPECT_EQ(vertices, (std::vector<PlanePoint>{{Q(0), Q(2)}, {Q(0), Q(10)}, {Q(24, 5), Q(2, 5)}}));
+    FakeTutoringWindow window(problem);
+    window.run.RunTutoring();
+    FollowPath(picture, window.State().tableSolutions, PathEnd::Optimum);
+    EXPECT_EQ(picture.path.back(), (PlanePoint{Q(0), Q(10)}));
+    EXPECT_EQ(picture.path.front(), (PlanePoint{Q(0), Q(0)})) << "the artificial basis starts outside the region";
 }
 
 } // namespace
