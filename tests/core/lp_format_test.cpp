@@ -9,6 +9,7 @@
 #include <map>
 #include <unistd.h>
 
+#include "core/lp_entry.h"
 #include "tests/core/random_problem.h"
 #include "tests/core/solver_oracles.h"
 
@@ -120,6 +121,34 @@ TEST(LpFormat, RandomProblemsReadBackExactlyWithAnExtensionsLineOnlyWhenNeeded)
         ASSERT_TRUE(*read.problem == p) << text;
         ASSERT_EQ(text.starts_with("\\ "), NeedsExtensions(p)) << text;
     }
+}
+
+// Opening puts a problem into the wizard's texts, saving takes it back from them: the texts pass
+// the cell checks of "Начать" and give the same problem; a value shows as its decimals where the
+// cell reads them back.
+TEST(LpFormat, ProblemsGoThroughTheWizardsTextsUnchanged)
+{
+    std::mt19937 random(20270127);
+    for (int trial = 0; trial < 200; ++trial) {
+        const LpProblem p = RandomLpProblem(random, Uniform(random, 1, 8), Uniform(random, 1, 12), trial % 2 == 0,
+            kAnyValues);
+        const EntryTexts texts = ToEntryTexts(p);
+        ASSERT_EQ(CheckCellFormats(texts), std::nullopt) << WriteLpProblem(p);
+        const LpReadResult back = ToLpProblem(texts, true);
+        ASSERT_TRUE(back.problem && *back.problem == p) << WriteLpProblem(p);
+        const LpReadResult canonical = ToLpProblem(texts, false);
+        for (const LpRow& row : canonical.problem->rows)
+            ASSERT_EQ(row.relation, Relation::Equal) << "a canonical problem has equations only";
+    }
+    const std::vector<std::pair<Fraction, std::string>> cells = {{Q(5, 2), "2.5"}, {Q(-1, 8), "-0.125"},
+        {Q(-7), "-7"}, {Q(2, 3), "2/3"}, {Q(1, 1 << 30), "1/1073741824"}, {Q(INT32_MAX, INT32_MAX - 1),
+        "2147483647/2147483646"}};
+    for (const auto& [value, text] : cells)
+        EXPECT_EQ(EntryCellText(value), text);
+
+    EntryTexts texts = ToEntryTexts(RandomLpProblem(random, 2, 2, false, kDecimals));
+    texts.signs[2] = "=<";
+    EXPECT_EQ(ToLpProblem(texts, true).message, "Знак 2 уравнения должен быть =, <= или >=");
 }
 
 TEST(LpFormat, ReadsTheFormsOfOtherWritersAndItsExtensions)
