@@ -124,6 +124,9 @@ int RunOverParent(QDialog& dialog)
     QEventLoop loop;
     QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
     dialog.show();
+    // The question takes the keyboard, as a modal one does; a desktop without a window manager
+    // would not give it.
+    dialog.activateWindow();
     loop.exec(QEventLoop::DialogExec);
     return dialog.result();
 }
