@@ -114,9 +114,9 @@ void CEntryDlg::OnSave()
     if (path.isEmpty())
         return;
     if (std::optional<QString> failure = WriteLpFile(path, *built.problem)) {
-        MessageBox(QStringLiteral("Не удалось сохранить задачу в файл\n%1\n\n%2. Прежний файл, если он был, не изменён.")
-                       .arg(QDir::toNativeSeparators(path), *failure),
-                   kSaveCaption, MessageBoxIcon::Exclamation);
+        const QString message = QStringLiteral("Не удалось сохранить задачу в файл\n%1\n\n%2. "
+                                               "Прежний файл, если он был, не изменён.");
+        MessageBox(message.arg(QDir::toNativeSeparators(path), *failure), kSaveCaption, MessageBoxIcon::Exclamation);
         return;
     }
     problemFile = QFileInfo(path).absoluteFilePath();
