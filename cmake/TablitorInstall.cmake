@@ -1,6 +1,7 @@
 # The program as a desktop installs it: the executable, its desktop entry, its icon in the
-# hicolor theme and its AppStream metainfo, all in the install component "Program", which is
-# also the whole of the Debian package that `cpack -G DEB` builds.
+# hicolor theme, its AppStream metainfo and the MIME type of its problem files, all in the
+# install component "Program", which is also the whole of the Debian package that `cpack -G DEB`
+# builds.
 if(NOT TARGET tablitor)
   return()
 endif()
@@ -45,6 +46,22 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/${TABLITOR_APP_ID}.desktop
 install(FILES ${PROJECT_SOURCE_DIR}/data/${TABLITOR_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT Program)
 install(DIRECTORY ${icon_theme} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons COMPONENT Program)
+# The type of .lp files, which the desktop entry opens. A Debian package's trigger rebuilds the
+# desktop's MIME database; a plain install into the system (no DESTDIR) rebuilds it here.
+install(FILES ${PROJECT_SOURCE_DIR}/data/${TABLITOR_APP_ID}.mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${TABLITOR_APP_ID}.xml COMPONENT Program)
+set(installed_data "\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}")
+install(CODE "
+  if(\"\$ENV{DESTDIR}\" STREQUAL \"\")
+    find_program(update_mime update-mime-database)
+    find_program(update_desktop update-desktop-database)
+    if(update_mime)
+      execute_process(COMMAND \${update_mime} ${installed_data}/mime)
+    endif()
+    if(update_desktop)
+      execute_process(COMMAND \${update_desktop} ${installed_data}/applications)
+    endif()
+  endif()" COMPONENT Program)
 
 # The Debian package. Its library dependencies are read from the executable by dpkg-shlibdeps
 # (dpkg-dev); the rest are what Qt and the dialogs need at run time but do not link.

@@ -32,31 +32,6 @@ bool IsAscii(std::string_view text)
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// |numerator| / denominator in decimals, when the denominator has no prime factors but 2 and 5.
-std::optional<std::string> DecimalText(int64_t magnitude, int64_t denominator)
-{
-    int64_t rest = denominator;
-    int twos = 0;
-    int fives = 0;
-    for (; rest % 2 == 0; rest /= 2)
-        ++twos;
-    for (; rest % 5 == 0; rest /= 5)
-        ++fives;
-    if (rest != 1)
-        return std::nullopt;
-    std::string text = Int64ToText(magnitude / denominator);
-    int64_t remainder = magnitude % denominator;
-    const int places = std::max(twos, fives);
-    if (places > 0)
-        text += '.';
-    for (int k = 0; k < places; ++k) {
-        remainder *= 10;
-        text += static_cast<char>('0' + remainder / denominator);
-        remainder %= denominator;
-    }
-    return text;
-}
-
 std::string RelationText(Relation relation)
 {
     switch (relation) {
@@ -116,10 +91,10 @@ std::string LpWriter::Magnitude(const Fraction& value)
 {
     if (value.IsZero())
         return "0";
-    const int64_t magnitude = value.numerator < 0 ? -value.numerator : value.numerator;
-    if (auto decimal = DecimalText(magnitude, value.denominator))
-        return *decimal;
+    if (auto decimal = ToFiniteDecimalText(value))
+        return decimal->front() == '-' ? decimal->substr(1) : *decimal;
     fractionsUsed = true;
+    const int64_t magnitude = value.numerator < 0 ? -value.numerator : value.numerator;
     return Int64ToText(magnitude) + "/" + Int64ToText(value.denominator);
 }
 

@@ -1,11 +1,13 @@
 #include "core/number_text.h"
 
 #include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string_view>
 
 #include "core/big_value.h"
+#include "core/wide_int.h"
 
 const Fraction InvalidFraction(999, 999, 999);
 
@@ -386,6 +388,55 @@ std::string ToDecimalText(Fraction value)
     value.ToImproper();
     long double quotient = static_cast<long double>(value.numerator) / value.denominator;
     return FormatThreeDecimals(static_cast<double>(quotient));
+}
+
+namespace {
+
+std::string DigitsOf(UWide value)
+{
+    std::string digits;
+    do {
+        digits += static_cast<char>('0' + static_cast<int>(value % 10));
+        value /= 10;
+    } while (value != 0);
+    std::reverse(digits.begin(), digits.end());
+    return digits;
+}
+
+} // namespace
+
+std::optional<std::string> ToFiniteDecimalText(const Fraction& value)
+{
+    const WideRatio improper = ImproperFields(value);
+    if (improper.numerator == 0)
+        return "0";
+    const UWide magnitude = Magnitude(improper.numerator);
+    const UWide denominator = Magnitude(improper.denominator);
+    if (denominator == 0)
+        return std::nullopt;
+    UWide rest = denominator;
+    int twos = 0;
+    int fives = 0;
+    for (; rest % 2 == 0; rest /= 2)
+        ++twos;
+    for (; rest % 5 == 0; rest /= 5)
+        ++fives;
+    if (rest != 1)
+        return std::nullopt;
+    // The digits of the magnitude, so that -1/2 keeps its sign although its integer part is 0.
+    std::string text = (improper.numerator < 0) != (improper.denominator < 0) ? "-" : "";
+    text += DigitsOf(magnitude / denominator);
+    UWide remainder = magnitude % denominator;
+    const int places = std::max(twos, fives);
+    if (places > 0)
+        text += '.';
+    // remainder < denominator < 2^64: ten times it fits in 128 bits.
+    for (int k = 0; k < places; ++k) {
+        remainder *= 10;
+        text += static_cast<char>('0' + static_cast<int>(remainder / denominator));
+        remainder %= denominator;
+    }
+    return text;
 }
 
 std::string ToDisplayText(const Fraction& value, DisplayMode mode)

@@ -36,6 +36,9 @@ std::string ToText(const TableValue& value);
 
 // Three decimals, halves rounded away from zero: 1/16 is "0.063", -1/10000 is "-0.000".
 std::string ToDecimalText(Fraction value);
+// All the decimal places of a value in lowest terms whose denominator has no prime factors but 2
+// and 5: "2.5", "-0.125", "7". Nothing for any other value, such as 1/3.
+std::optional<std::string> ToFiniteDecimalText(const Fraction& value);
 // A small value as its Fraction; a big one rounded exactly, with all the digits before the point.
 std::string ToDecimalText(const TableValue& value);
 

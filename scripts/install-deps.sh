@@ -11,7 +11,7 @@ packages=(
   glpk-utils python3-openpyxl python3-pil libreoffice-calc-nogui
   xvfb xauth x11-utils imagemagick xdotool locales xdg-utils
   at-spi2-core python3-pyatspi dbus-x11
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream shared-mime-info dpkg-dev
 )
 
 missing=()

@@ -61,6 +61,8 @@ const PagedControl kPagedControls[] = {
     {IDC_FUNCTION_LABEL, {MatrixPage}},
     {IDC_OBJECTIVE_GRID, {MatrixPage}},
     {IDC_START, {MatrixPage}},
+    {IDC_OPEN, {AboutPage, FirstInstructionPage, SecondInstructionPage, SizesPage, NamesPage, MatrixPage}},
+    {IDC_SAVE, {MatrixPage}},
     {IDC_BACK, {FirstInstructionPage, SecondInstructionPage, SizesPage, NamesPage, MatrixPage}},
     {IDC_NEXT, {AboutPage, FirstInstructionPage, SecondInstructionPage, SizesPage, NamesPage}},
 };
@@ -120,6 +122,8 @@ const DialogTemplate& CEntryDlg::Template()
             {IDC_OBJECTIVE_GRID, Custom, 94, 150, 249, 38, "", Hidden, "TutorGridCtrl"},
             {IDC_REASON, Static, 7, 198, 274, 16, ""},
             {IDC_START, Button, 7, 200, 50, 14, "Начать", Hidden},
+            {IDC_OPEN, Button, 60, 200, 44, 14, "Открыть..."},
+            {IDC_SAVE, Button, 106, 200, 49, 14, "Сохранить...", Hidden},
             {IDC_BACK, Button, 157, 200, 50, 14, "< Назад", Hidden},
             {IDC_NEXT, Button, 207, 200, 50, 14, "Далее >"},
             {IdCancel, Button, 293, 200, 50, 14, "Отмена"},
@@ -190,6 +194,7 @@ void CEntryDlg::InitControls()
     for (const CaptionedField& captioned : kCaptions)
         SetCaption(captioned.field, captioned.caption);
     ShowControl(IDC_REASON, false);
+    InitFileCommands();
     ShowPage(AboutPage);
 }
 
@@ -222,6 +227,12 @@ void CEntryDlg::OnCommand(int id)
         break;
     case ID_SETTINGS:
         OnSettings();
+        break;
+    case IDC_OPEN:
+        OnOpen();
+        break;
+    case IDC_SAVE:
+        OnSave();
         break;
     default:
         TemplateDialog::OnCommand(id);
@@ -562,6 +573,9 @@ void CEntryDlg::ShowVerdict(const EntryVerdict& verdict)
         ShowControl(IDC_REASON);
         ShowControl(IDC_START, false);
         ShowControl(IDC_BACK, false);
+        // The reason line stands where the file buttons are.
+        ShowControl(IDC_OPEN, false);
+        ShowControl(IDC_SAVE, false);
         FailRun();
         break;
     case Action::StartRun:
@@ -587,7 +601,41 @@ void CEntryDlg::FailRun()
     MessageBox("Подготовьтесь, пожалуйста, получше и приходите\nв следующий раз!", ProgramName,
                MessageBoxIcon::Information);
     EnableControl(IDC_START, false);
+    // With no run to come, a problem from a file would only take the place of the student's.
+    EnableControl(IDC_OPEN, false);
     runActive = false;
+}
+
+// A problem from a file takes the place of everything entered: the sizes, the names, the
+// designation, the sense and every text of the matrix page, which then shows it.
+void CEntryDlg::ShowEntry(const EntryTexts& texts)
+{
+    SetControlText(IDC_EQUATIONS, QString::number(texts.equationCount));
+    SetControlText(IDC_UNKNOWNS, QString::number(texts.unknownCount));
+    equationCount = texts.equationCount;
+    unknownCount = texts.unknownCount;
+    std::ranges::fill(names, QString());
+    for (int k = 1; k <= unknownCount; ++k)
+        names[k] = QString::fromStdString(texts.unknownNames[k]);
+    functionName = QString::fromStdString(texts.functionName);
+    SetControlText(IDC_DESIGNATION, functionName);
+    SetControlText(IDC_SENSE, QString::fromStdString(texts.sense));
+
+    for (std::vector<QString>& row : coefficientTexts)
+        std::ranges::fill(row, QString());
+    std::ranges::fill(rightHandSideTexts, QString());
+    std::ranges::fill(signTexts, QStringLiteral("="));
+    std::ranges::fill(objectiveTexts, QString());
+    for (int i = 1; i <= equationCount; ++i) {
+        for (int k = 1; k <= unknownCount; ++k)
+            coefficientTexts[i][k] = QString::fromStdString(texts.coefficients[i][k]);
+        rightHandSideTexts[i] = QString::fromStdString(texts.rightHandSides[i]);
+        signTexts[i] = QString::fromStdString(texts.signs[i]);
+    }
+    freeTermText = QString::fromStdString(texts.objective[0]);
+    for (int k = 1; k <= unknownCount; ++k)
+        objectiveTexts[k] = QString::fromStdString(texts.objective[k]);
+    ShowPage(MatrixPage);
 }
 
 void CEntryDlg::OnSettings()

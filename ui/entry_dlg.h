@@ -17,6 +17,8 @@
 #include "ui/table_places.h"
 
 class CGridCtrl;
+class QDragEnterEvent;
+class QDropEvent;
 
 // The program's main window: a wizard of six pages in one dialog (about, two instruction pages,
 // the sizes, the names, the matrix with the objective). "Начать" checks the entered problem and
@@ -47,6 +49,8 @@ public:
         IDC_HEADING = 1034,
         IDC_DESIGNATION = 1036,
         IDC_REASON = 1052,
+        IDC_OPEN = 1070,
+        IDC_SAVE = 1071,
         ID_SETTINGS = 32773,
     };
 
@@ -64,6 +68,10 @@ public:
     // message; "Начать" is disabled and no further run is possible.
     void FailRun() override;
 
+    // Puts the problem of an LP file into the wizard and shows its matrix page; a file that
+    // cannot be taken is refused with a message, and the wizard keeps what it had.
+    bool OpenFile(const QString& path);
+
 protected:
     void OnInitDialog() override;
     void OnCommand(int id) override;
@@ -71,6 +79,9 @@ protected:
     // Enter never closes the wizard.
     void OnOK() override {}
     void OnCancel() override;
+    // An .lp file dropped on the wizard is opened.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     static constexpr int kMaxSize = 100;
@@ -80,6 +91,12 @@ private:
     void OnBack();
     void OnStart();
     void OnSettings();
+    // "Открыть..." and "Сохранить...": problems in LP files (entry_dlg_files.cpp).
+    void InitFileCommands();
+    void OnOpen();
+    void OnSave();
+    void ShowEntry(const EntryTexts& texts);
+    void EndEditing();
 
     // Shows page newPage: its texts, grids and places first, then its controls.
     void ShowPage(int newPage);
@@ -126,6 +143,8 @@ private:
 
     std::array<QString, kMaxSize + 1> names;
     QString functionName;
+    // The file last opened or saved, where the file dialogs start.
+    QString problemFile;
 
     // Page 6's texts by equation and unknown, kept across page changes and size changes.
     std::vector<std::vector<QString>> coefficientTexts;

@@ -34,10 +34,16 @@ int main(int argc, char** argv)
         QStringLiteral("%1: a tutor for the simplex method of linear programming, in Russian.").arg(ProgramName));
     commandLine.addHelpOption();
     commandLine.addVersionOption();
+    commandLine.addPositionalArgument("file", "A problem in the LP format (.lp) to open in the wizard.", "[file]");
     if (AnsweredOnTerminal(commandLine, argc, argv))
         return 0;
 
     QApplication application(argc, argv);
     commandLine.process(application);
-    return CTutorApp().Run();
+    const QStringList files = commandLine.positionalArguments();
+    if (files.size() > 1) {
+        std::fprintf(stderr, "%s: one problem file at most\n", qPrintable(QCoreApplication::applicationName()));
+        return 1;
+    }
+    return CTutorApp().Run(files.value(0));
 }

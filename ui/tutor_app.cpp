@@ -1,6 +1,7 @@
 #include "ui/tutor_app.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "core/captions.h"
 #include "core/element_draw.h"
@@ -21,11 +22,14 @@ void CTutorApp::PrepareDialogs()
     RegisterControlClass("TutorGridCtrl", [](QWidget* parent) { return new CGridCtrl(parent); });
 }
 
-int CTutorApp::Run()
+int CTutorApp::Run(const QString& problemFile)
 {
     PrepareDialogs();
     SeedElementDrawFromClock();
     CEntryDlg wizard;
+    // Once the wizard is on screen, so that a refusal of the file stands over it.
+    if (!problemFile.isEmpty())
+        QTimer::singleShot(0, &wizard, [&wizard, problemFile] { wizard.OpenFile(problemFile); });
     RunModal(wizard);
     return 0;
 }

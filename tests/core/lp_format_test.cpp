@@ -9,6 +9,7 @@
 #include <map>
 #include <unistd.h>
 
+#include "core/lp_entry.h"
 #include "tests/core/random_problem.h"
 #include "tests/core/solver_oracles.h"
 
@@ -120,6 +121,28 @@ TEST(LpFormat, RandomProblemsReadBackExactlyWithAnExtensionsLineOnlyWhenNeeded)
         ASSERT_TRUE(*read.problem == p) << text;
         ASSERT_EQ(text.starts_with("\\ "), NeedsExtensions(p)) << text;
     }
+}
+
+// Opening puts a problem into the wizard's texts and saving takes it back: the texts pass the cell
+// checks of "Начать" and give the same problem; a value shows its decimals where they read back.
+TEST(LpFormat, ProblemsGoThroughTheWizardsTextsUnchanged)
+{
+    std::mt19937 random(20270127);
+    for (int trial = 0; trial < 200; ++trial) {
+        const LpProblem p = RandomLpProblem(random, Uniform(random, 1, 8), Uniform(random, 1, 12), trial % 2 == 0,
+            kAnyValues);
+        EntryTexts texts = ToEntryTexts(p);
+        ASSERT_EQ(CheckCellFormats(texts), std::nullopt) << WriteLpProblem(p);
+        const LpReadResult back = ToLpProblem(texts, true);
+        ASSERT_TRUE(back.problem && *back.problem == p) << WriteLpProblem(p);
+        texts.signs.back() = "=<";
+        ASSERT_EQ(ToLpProblem(texts, true).message, "Знак " + std::to_string(p.rows.size()) +
+            " уравнения должен быть =, <= или >=");
+        ASSERT_FALSE(HasInequalities(*ToLpProblem(texts, false).problem)) << "a canonical problem reads no signs";
+    }
+    for (const auto& [value, text] : {std::pair{Q(5, 2), "2.5"}, {Q(-1, 8), "-0.125"}, {Q(-7), "-7"},
+             {Q(2, 3), "2/3"}, {Q(1, 1 << 30), "1/1073741824"}})
+        EXPECT_EQ(EntryCellText(value), text);
 }
 
 TEST(LpFormat, ReadsTheFormsOfOtherWritersAndItsExtensions)

@@ -10,6 +10,7 @@ expected_files=(
   usr/bin/tablitor
   "usr/share/applications/$id.desktop"
   "usr/share/metainfo/$id.metainfo.xml"
+  "usr/share/mime/packages/$id.xml"
 )
 for size in 16 32 48 64 128 256; do
   expected_files+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
@@ -36,11 +37,20 @@ metainfo=$root/usr/share/metainfo/$id.metainfo.xml
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $id.desktop"
 appstreamcli validate --no-net "$metainfo" >&2 || fail "appstreamcli rejects $id.metainfo.xml"
 
-# The menu starts the installed program by its name and shows the installed icon.
-grep -qx 'Exec=tablitor' "$desktop" || fail "the desktop entry does not start plain 'tablitor'"
+# The menu starts the installed program by its name, with the file a file manager opens in it,
+# and shows the installed icon.
+grep -qx 'Exec=tablitor %f' "$desktop" || fail "the desktop entry does not start 'tablitor %f'"
 grep -qx "Icon=$id" "$desktop" || fail "the desktop entry's icon is not '$id'"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
   || fail "the metainfo does not launch $id.desktop"
+
+# .lp files are of the package's own type, which the desktop entry opens: the desktop's MIME
+# database, built from the installed type alone, names it for them.
+lp_type=text/x-cplex-lp
+grep -qx "MimeType=$lp_type;" "$desktop" || fail "the desktop entry does not open $lp_type"
+update-mime-database "$root/usr/share/mime" || fail "update-mime-database rejects $id.xml"
+grep -qx "50:$lp_type:\*\.lp" "$root/usr/share/mime/globs2" 2>/dev/null \
+  || fail "the MIME database does not give *.lp the type $lp_type"
 
 # Each icon file holds a square picture of the size its folder promises.
 for file in "$root"/usr/share/icons/hicolor/*/apps/"$id".png; do

@@ -311,12 +311,13 @@ def report_failure(program, app, out_dir, reason, shot_name):
     print(f"Screenshot: {shot}", file=sys.stderr)
 
 
-def run_program(program_path, out_dir, shot_name, act):
-    """Starts the program, finds it on the bus and hands it to act(app, program); a failure is
-    reported with what was on screen and a screenshot. Returns the script's exit status."""
+def run_program(program_path, out_dir, shot_name, act, arguments=()):
+    """Starts the program with the arguments, finds it on the bus and hands it to act(app,
+    program); a failure is reported with what was on screen and a screenshot. Returns the
+    script's exit status."""
     # A TERM from the wrapper still ends the program through the finally below.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
-    program = subprocess.Popen([program_path])
+    program = subprocess.Popen([program_path, *arguments])
     app = None
     try:
         app = wait_for("the program on the accessibility bus", lambda: find_application(program))

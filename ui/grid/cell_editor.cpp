@@ -100,8 +100,12 @@ void CCellEditor::TypeKey(int key)
 
 bool CCellEditor::event(QEvent* event)
 {
-    // An open editor claims every key: no shortcut of the dialog and no focus change by Tab.
+    // An open editor claims every key but the window's open and save commands: no other shortcut
+    // of the dialog and no focus change by Tab. The window takes the typed text before it saves.
     if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Open) || key->matches(QKeySequence::Save))
+            return QLineEdit::event(event);
         event->accept();
         return true;
     }
