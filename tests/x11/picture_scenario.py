@@ -53,7 +53,7 @@ def corners_shown(app):
     window = next((w for w in app if w and w.name == "График"), None)
     if window is None:
         return None
-    return next((a.name for a in descendants(window, pyatspi.ROLE_LABEL) if a.name.startswith("Вершины")), None)
+    return next((a.name for a in descendants(window, pyatspi.ROLE_LABEL, into_tables=False) if a.name.startswith("Вершины")), None)
 
 
 def expect_corners(app, expected):

@@ -97,7 +97,7 @@ def solve(app):
 
 def title_and_status(window):
     """The table window's title is its topmost text, the status line its lowest."""
-    shown = top_down(a for a in descendants(window, pyatspi.ROLE_LABEL) if a.name)
+    shown = top_down(a for a in descendants(window, pyatspi.ROLE_LABEL, into_tables=False) if a.name)
     return shown[0].name, shown[-1].name
 
 
