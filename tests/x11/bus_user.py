@@ -291,6 +291,10 @@ def answer_message(app, text, button):
     wait_until_gone(app, box, f"the message {text!r}")
 
 
+def screenshot(out_dir, name):
+    subprocess.run(["import", "-window", "root", os.path.join(out_dir, name)], check=True, timeout=STEP_SECONDS)
+
+
 # --- a failure's report --------------------------------------------------------------------------
 
 def describe(acc, depth=0):

@@ -14,18 +14,17 @@ usage: new_user_scenario.py PROGRAM OUTPUT_DIR   (run it through desktop_session
 
 import os
 import random
-import subprocess
 import sys
 import tempfile
 
 import pyatspi
 
-from bus_user import (STEP_SECONDS, ScenarioFailed, answer_basis, answer_elements_in_order, answer_key,
-                      answer_message, bring_to_front, click, click_at, descendants, extents, grids, has_state,
-                      is_wizard, named, next_element_or_message, answer_element, next_page, press, replace_field_text, run_program,
-                      set_deadline, texts, top_down, type_grid_row, type_text, wait_for, wait_for_window,
-                      wait_until_gone, xdotool)
-from run_scenario import check_end_and_close_table, leave_wizard
+from bus_user import (ScenarioFailed, answer_basis, answer_element, answer_elements_in_order, answer_key,
+                      answer_message, bring_to_front, click, descendants, extents, grids, has_state, is_wizard,
+                      named, next_element_or_message, next_page, press, replace_field_text, run_program,
+                      screenshot, set_deadline, texts, top_down, type_grid_row, type_text, wait_for,
+                      wait_for_window, wait_until_gone, xdotool)
+from run_scenario import check_end_and_close_table, leave_wizard, stop_the_run
 
 SCENARIO_SECONDS = 420
 
@@ -173,13 +172,13 @@ def answer_big_basis(app, grid, equation):
 
 
 def screenshot_and_scroll(app, dialog, grid):
-    screenshot("x11-big-basis-question.png")
+    screenshot(_out_dir, "x11-big-basis-question.png")
     before = extents(grid.queryTable().getAccessibleAt(12, 0))
     gx, gy, gw, gh = extents(grid)
     click_at_wheel(gx + gw // 2, gy + gh // 2, "5")
     wait_for("the table to scroll under the wheel while the question is open",
              lambda: extents(grid.queryTable().getAccessibleAt(12, 0)) != before)
-    screenshot("x11-big-basis-question-scrolled.png")
+    screenshot(_out_dir, "x11-big-basis-question-scrolled.png")
     # The keyboard stays with the question.
     x, y, w, h = extents(dialog)
     xdotool("mousemove", str(x + w // 2), str(y + h // 2))
@@ -194,21 +193,10 @@ def check_index_row_in_sight(app, grid):
     if "Ind(0)=" not in texts(dialog):
         raise ScenarioFailed(f"Ind(0) was not asked after the basis: {texts(dialog)!r}")
     wait_for("the index row in sight while Ind(0) is asked", lambda: in_sight(grid, BIG, 2))
-    screenshot("x11-big-index-row-question.png")
-
-
-def stop_the_run(app):
-    press("Escape")
-    answer_message(app, "Прервать решение задачи?", "Да")
-    wait_for("the table window to close", lambda: not any(
-        w and w.name == "Результаты" and has_state(w, pyatspi.STATE_SHOWING) for w in app))
+    screenshot(_out_dir, "x11-big-index-row-question.png")
 
 
 _out_dir = "."
-
-
-def screenshot(name):
-    subprocess.run(["import", "-window", "root", os.path.join(_out_dir, name)], check=True, timeout=STEP_SECONDS)
 
 
 def main():

@@ -7,17 +7,14 @@ keyboard from the questions. Screenshots of the screen mid-run and at the end go
 usage: picture_scenario.py PROGRAM OUTPUT_DIR   (run it through desktop_session.sh)
 """
 
-import os
-import subprocess
 import sys
 import time
 
 import pyatspi
 
-from bus_user import (STEP_SECONDS, ScenarioFailed, answer_basis, answer_element, answer_elements_in_order,
-                      answer_key, answer_message, click, descendants, grids, is_message, is_wizard, named,
-                      next_element_or_message, open_matrix_page, press, run_program, set_deadline, type_text,
-                      wait_for, wait_for_window)
+from bus_user import (answer_basis, answer_element, answer_elements_in_order, answer_key, answer_message, click,
+                      descendants, grids, is_message, is_wizard, named, next_element_or_message, open_matrix_page,
+                      press, run_program, screenshot, set_deadline, type_text, wait_for, wait_for_window)
 from run_scenario import check_end_and_close_table, leave_wizard
 
 SCENARIO_SECONDS = 170
@@ -42,10 +39,6 @@ PROBLEM = {
     "corners": ("Вершины: 1) (0; 0)", "Вершины: 1) (0; 0), 2) (0; 2)",
                 "Вершины: 1) (0; 0), 2) (0; 2), 3) (3; 1) — оптимум"),
 }
-
-
-def screenshot(out_dir, name):
-    subprocess.run(["import", "-window", "root", os.path.join(out_dir, name)], check=True, timeout=STEP_SECONDS)
 
 
 def corners_shown(app):

@@ -16,7 +16,7 @@ import pyatspi
 
 from bus_user import (STEP_SECONDS, ScenarioFailed, active_window, answer_basis, answer_element,
                       answer_elements_in_order, answer_key, answer_message, bring_to_front, click, descendants,
-                      grids, is_message, is_wizard, named, next_element_or_message, open_matrix_page, press,
+                      grids, has_state, is_message, is_wizard, named, next_element_or_message, open_matrix_page, press,
                       run_program, set_deadline, texts, top_down, type_grid_row, type_text, wait_for,
                       wait_for_window, wait_until_gone)
 
@@ -133,6 +133,14 @@ def check_end_and_close_table(app, expected=EXPECTED_END, solution=True):
         window = bring_to_front(app, "the table window", "^Результаты", lambda w: w.name == "Результаты")
     press("Escape")
     wait_until_gone(app, window, "the table window")
+
+
+def stop_the_run(app):
+    """Escape on a question, and "Да" to stopping: the table window goes, the wizard stays."""
+    press("Escape")
+    answer_message(app, "Прервать решение задачи?", "Да")
+    wait_for("the table window to close", lambda: not any(
+        w and w.name == "Результаты" and has_state(w, pyatspi.STATE_SHOWING) for w in app))
 
 
 def leave_wizard(app, program):
