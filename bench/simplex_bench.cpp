@@ -1,5 +1,7 @@
 #include "core/simplex.h"
 
+#include "core/entry_checks.h"
+
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -37,6 +39,58 @@ void BM_PivotDense100x100(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PivotDense100x100)->Unit(benchmark::kMicrosecond);
+
+// A general problem of 100 ">=" rows and 100 unknowns as the conversion leaves it: a surplus and
+// an artificial unknown per row, 300 unknowns, the index row in two rows.
+Problem GeneralTable()
+{
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> value(-5, 9);
+    EntryTexts texts;
+    texts.equationCount = texts.unknownCount = 100;
+    texts.general = true;
+    texts.coefficients.assign(101, std::vector<std::string>(101, "0"));
+    texts.rightHandSides.assign(101, "");
+    texts.signs.assign(101, ">=");
+    for (int i = 1; i <= 100; ++i) {
+        for (int k = 1; k <= 100; ++k)
+            texts.coefficients[i][k] = std::to_string(value(random));
+        texts.rightHandSides[i] = std::to_string(1 + i % 12);
+    }
+    texts.objective.assign(101, "0");
+    for (int k = 1; k <= 100; ++k)
+        texts.objective[k] = std::to_string(value(random));
+    texts.unknownNames.assign(101, "");
+    for (int k = 1; k <= 100; ++k)
+        texts.unknownNames[k] = "x" + std::to_string(k);
+    texts.functionName = "F";
+    texts.sense = "Max";
+    Problem p;
+    EntryChecker().Check(texts, p);
+    p.ComputeIndexRow();
+    return p;
+}
+
+void BM_PivotGeneral100x300(benchmark::State& state)
+{
+    const Problem original = GeneralTable();
+    const int column = FindKeyColumn(original);
+    const int row = column != 0 ? FindKeyRow(original, column) : 0;
+    if (row == 0) {
+        state.SkipWithError("no key element in the first table");
+        return;
+    }
+    Problem p = original;
+    for (auto _ : state) {
+        state.PauseTiming();
+        p = original;
+        state.ResumeTiming();
+        Pivot(p, column, row);
+        benchmark::DoNotOptimize(p.matrix[1][1]);
+    }
+    state.counters["unknowns"] = original.workUnknownCount;
+}
+BENCHMARK(BM_PivotGeneral100x300)->Unit(benchmark::kMicrosecond);
 
 // The values of a table held in arbitrary precision, and all its values.
 std::pair<int64_t, int64_t> BigValues(const Problem& p)
