@@ -546,9 +546,16 @@ std::pair<CGridCtrl*, GridCell> CEntryDlg::FieldCell(const EntryField& field) co
     return {nullptr, {}};
 }
 
+Problem& CEntryDlg::GetProblem()
+{
+    if (!problem)
+        problem = std::make_unique<Problem>();
+    return *problem;
+}
+
 void CEntryDlg::OnStart()
 {
-    ShowVerdict(checker.Check(CollectEntryTexts(), problem));
+    ShowVerdict(checker.Check(CollectEntryTexts(), GetProblem()));
 }
 
 void CEntryDlg::ShowVerdict(const EntryVerdict& verdict)
@@ -580,7 +587,7 @@ void CEntryDlg::ShowVerdict(const EntryVerdict& verdict)
         break;
     case Action::StartRun:
         if (!verdict.conversion.empty())
-            MessageBox(QString::fromStdString(ConversionMessage(verdict.conversion, problem)),
+            MessageBox(QString::fromStdString(ConversionMessage(verdict.conversion, GetProblem())),
                        "Приведение к каноническому виду", MessageBoxIcon::Information);
         OpenTableWindow();
         break;

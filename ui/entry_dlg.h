@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -59,7 +60,7 @@ public:
     static const DialogTemplate& Template();
 
     int Page() const { return page; }
-    Problem& GetProblem() override { return problem; }
+    Problem& GetProblem() override;
     DisplaySettings& Settings() { return settings; }
     const DisplaySettings& GetSettings() const override { return settings; }
     bool RunActive() const override { return runActive; }
@@ -136,7 +137,9 @@ private:
     int page = 1;
     int equationCount = 3;
     int unknownCount = 3;
-    Problem problem;
+    // Made when first asked for, at the first "Начать": the pages before it never need its
+    // megabyte and more.
+    std::unique_ptr<Problem> problem;
     DisplaySettings settings;
     EntryChecker checker;
     bool runActive = true;
