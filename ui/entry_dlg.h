@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -102,6 +103,7 @@ private:
     // Shows page newPage: its texts, grids and places first, then its controls.
     void ShowPage(int newPage);
     void PreparePage();
+    const QFont& TextFont();
     void PrepareNamesPage();
     void PrepareMatrixPage();
     void FocusFirstField();
@@ -165,7 +167,8 @@ private:
     QString reasonText;
 
     QFont headingFont;
-    QFont textFont;
+    // Made at the first visit of the instructions: the about page has no use for it.
+    std::optional<QFont> textFont;
 
     QRect headingRect;
     QRect gridRect, gridNamesRect;
