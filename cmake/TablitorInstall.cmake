@@ -85,8 +85,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The xcb window-system plugin is only recommended by Qt; the dialogs are laid out for the
-# metrics of the Liberation fonts.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+# metrics of the Liberation fonts; the sound server's client and the spreadsheet library are
+# opened at their first use, so the executable does not name them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, libpulse0, libxlsxwriter4")
 # Russian texts on Qt's standard buttons; the desktop's opener for the spreadsheet report.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libreoffice-calc")

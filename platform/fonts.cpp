@@ -32,7 +32,9 @@ int PointsToPixels(int points)
 
 QFont MakeFont(const QString& face, int points, int weight, FontCharset charset)
 {
-    QFont font(face);
+    // Asked for by the face that stands in for it: a face that is not installed first sends the
+    // font database through its whole list of fallback faces, the slowest part of the start.
+    QFont font(QFont::substitute(face));
     font.setPixelSize(std::max(1, PointsToPixels(points)));
     font.setWeight(weight == 0 ? QFont::Normal : static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
     if (charset == FontCharset::Cyrillic && !WritesCyrillic(font)) {

@@ -1,6 +1,7 @@
 #include "platform/tone.h"
 
 #include <QApplication>
+#include <QLibrary>
 
 #include <pulse/simple.h>
 
@@ -25,22 +26,51 @@ ToneObserver& Observer()
     return observer;
 }
 
+// The sound server's client library, loaded at the first tone rather than at start: most starts
+// of the program never sound one. Null when the library is missing.
+struct SoundServerLibrary {
+    decltype(&pa_simple_new) open = nullptr;
+    decltype(&pa_simple_write) write = nullptr;
+    decltype(&pa_simple_drain) drain = nullptr;
+    decltype(&pa_simple_free) close = nullptr;
+};
+
+const SoundServerLibrary* SoundServer()
+{
+    static const SoundServerLibrary library = [] {
+        // The library stays loaded when the QLibrary goes, and the functions with it.
+        QLibrary client("pulse-simple", 0);
+        SoundServerLibrary calls;
+        calls.open = reinterpret_cast<decltype(&pa_simple_new)>(client.resolve("pa_simple_new"));
+        calls.write = reinterpret_cast<decltype(&pa_simple_write)>(client.resolve("pa_simple_write"));
+        calls.drain = reinterpret_cast<decltype(&pa_simple_drain)>(client.resolve("pa_simple_drain"));
+        calls.close = reinterpret_cast<decltype(&pa_simple_free)>(client.resolve("pa_simple_free"));
+        return calls;
+    }();
+    const bool complete = library.open != nullptr && library.write != nullptr && library.drain != nullptr &&
+                          library.close != nullptr;
+    return complete ? &library : nullptr;
+}
+
 // False when no sound server took the tone.
 bool PlayThroughSoundServer(const std::vector<int16_t>& samples)
 {
+    const SoundServerLibrary* server = SoundServer();
+    if (server == nullptr)
+        return false;
     const pa_sample_spec format{PA_SAMPLE_S16NE, SampleRate, 1};
     // A short target length: by default the server would gather two seconds before it starts.
     const uint32_t serverDefault = static_cast<uint32_t>(-1);
     const pa_buffer_attr buffering{serverDefault, BufferedMs * SampleRate / 1000 * sizeof(int16_t), serverDefault,
                                    serverDefault, serverDefault};
     int error = 0;
-    pa_simple* stream = pa_simple_new(nullptr, "Tablitor", PA_STREAM_PLAYBACK, nullptr, "beep", &format,
-                                      nullptr, &buffering, &error);
+    pa_simple* stream = server->open(nullptr, "Tablitor", PA_STREAM_PLAYBACK, nullptr, "beep", &format,
+                                     nullptr, &buffering, &error);
     if (stream == nullptr)
         return false;
-    if (pa_simple_write(stream, samples.data(), samples.size() * sizeof(int16_t), &error) == 0)
-        pa_simple_drain(stream, &error);
-    pa_simple_free(stream);
+    if (server->write(stream, samples.data(), samples.size() * sizeof(int16_t), &error) == 0)
+        server->drain(stream, &error);
+    server->close(stream);
     return true;
 }
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include <xlsxwriter.h>
+#include "report/xlsx_library.h"
 
 namespace {
 
@@ -22,6 +22,12 @@ constexpr double kMaxColumnWidth = 60.0;
 
 // The spreadsheet's built-in number format "@", text.
 constexpr uint8_t kTextNumberFormat = 49;
+
+// The library's functions, once WriteReportSheets has found the library.
+const XlsxLibrary& Xlsx()
+{
+    return *OpenXlsxLibrary();
+}
 
 // The snapshot part of a block: m + 3 rows of n + 3 texts, under the block's title row.
 struct TableShape {
@@ -97,7 +103,7 @@ CellFailure SetColumnWidths(const Sheet& sheet, const std::vector<double>& width
 {
     for (std::size_t column = 0; column < widths.size(); ++column) {
         const auto col = static_cast<lxw_col_t>(column);
-        const lxw_error error = worksheet_set_column(sheet.worksheet, col, col, widths[column], nullptr);
+        const lxw_error error = Xlsx().worksheet_set_column(sheet.worksheet, col, col, widths[column], nullptr);
         if (error != LXW_NO_ERROR) {
             return {error, 0, col};
         }
@@ -110,9 +116,9 @@ CellFailure SetColumnWidths(const Sheet& sheet, const std::vector<double>& width
 lxw_error WriteCell(const Sheet& sheet, lxw_row_t row, lxw_col_t column, const std::string& text)
 {
     if (text.empty()) {
-        return worksheet_write_blank(sheet.worksheet, row, column, sheet.cellFormat);
+        return Xlsx().worksheet_write_blank(sheet.worksheet, row, column, sheet.cellFormat);
     }
-    return worksheet_write_string(sheet.worksheet, row, column, text.c_str(), sheet.cellFormat);
+    return Xlsx().worksheet_write_string(sheet.worksheet, row, column, text.c_str(), sheet.cellFormat);
 }
 
 // Row by row from the top, which the constant-memory mode requires.
@@ -161,7 +167,7 @@ std::string Reason(lxw_error error)
 std::string CellName(lxw_row_t row, lxw_col_t column)
 {
     char name[LXW_MAX_CELL_NAME_LENGTH];
-    lxw_rowcol_to_cell(name, row, column);
+    Xlsx().lxw_rowcol_to_cell(name, row, column);
     return name;
 }
 
@@ -190,7 +196,8 @@ ReportResult CloseFailureResult(const std::string& path, lxw_error error)
 CellFailure WriteClosingLine(const Sheet& sheet, const TableShape& shape, const ReportSheet& content)
 {
     const lxw_row_t row = shape.BlockTop(content.snapshots.size());
-    const lxw_error error = worksheet_write_string(sheet.worksheet, row, 0, content.closingLine.c_str(), nullptr);
+    const lxw_error error =
+        Xlsx().worksheet_write_string(sheet.worksheet, row, 0, content.closingLine.c_str(), nullptr);
     return error == LXW_NO_ERROR ? CellFailure{} : CellFailure{error, row, 0};
 }
 
@@ -215,7 +222,8 @@ CellFailure FillSheet(const Sheet& sheet, const TableShape& shape, const ReportS
 CellFailure InsertPicture(const Sheet& sheet, const TableShape& shape, const std::vector<unsigned char>& png)
 {
     const auto column = static_cast<lxw_col_t>(shape.columns + 1);
-    const lxw_error error = worksheet_insert_image_buffer(sheet.worksheet, kFirstBlockRow, column, png.data(), png.size());
+    const lxw_error error =
+        Xlsx().worksheet_insert_image_buffer(sheet.worksheet, kFirstBlockRow, column, png.data(), png.size());
     return {error, kFirstBlockRow, column};
 }
 
@@ -230,11 +238,11 @@ void RemovePartialFile(const std::string& path)
 
 lxw_format* CellFormat(lxw_workbook* workbook)
 {
-    lxw_format* format = workbook_add_format(workbook);
+    lxw_format* format = Xlsx().workbook_add_format(workbook);
     if (format != nullptr) {
-        format_set_border(format, LXW_BORDER_THIN);
+        Xlsx().format_set_border(format, LXW_BORDER_THIN);
         // Text format as well, so that a cell the student retypes in the spreadsheet stays text.
-        format_set_num_format_index(format, kTextNumberFormat);
+        Xlsx().format_set_num_format_index(format, kTextNumberFormat);
     }
     return format;
 }
@@ -253,11 +261,14 @@ ReportResult WriteReportSheets(const std::string& path, int m, int n, const std:
         return Failure("Неверный размер таблицы: уравнений " + std::to_string(m) + ", неизвестных " +
                        std::to_string(n) + ".");
     }
+    if (OpenXlsxLibrary() == nullptr) {
+        return Failure("Не удалось создать файл " + Quoted(path) + ": не найдена библиотека libxlsxwriter.");
+    }
     // The blocks go in row by row from the top, so each row can leave memory once written; that
     // halves the time of the longest run's report.
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
-    lxw_workbook* workbook = workbook_new_opt(path.c_str(), &options);
+    lxw_workbook* workbook = Xlsx().workbook_new_opt(path.c_str(), &options);
     if (workbook == nullptr) {
         return Failure("Не удалось создать файл " + Quoted(path) + ".");
     }
@@ -266,7 +277,7 @@ ReportResult WriteReportSheets(const std::string& path, int m, int n, const std:
     const TableShape shape{m + 3, n + 3};
     CellFailure failure;
     for (const ReportSheet& content : sheets) {
-        const Sheet sheet{workbook_add_worksheet(workbook, content.name.c_str()), cellFormat};
+        const Sheet sheet{Xlsx().workbook_add_worksheet(workbook, content.name.c_str()), cellFormat};
         sheetReady = sheetReady && sheet.worksheet != nullptr;
         if (!sheetReady || failure.error != LXW_NO_ERROR) {
             break;
@@ -277,7 +288,7 @@ ReportResult WriteReportSheets(const std::string& path, int m, int n, const std:
         }
     }
     // Closing also frees the workbook, so it happens on every path.
-    const lxw_error closed = workbook_close(workbook);
+    const lxw_error closed = Xlsx().workbook_close(workbook);
     if (!sheetReady) {
         RemovePartialFile(path);
         return Failure("Не удалось подготовить лист для файла " + Quoted(path) + ": " +

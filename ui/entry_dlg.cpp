@@ -169,7 +169,6 @@ void CEntryDlg::InitControls()
     SetUpGrid(ObjectiveGrid());
 
     headingFont = MakeFont("Times New Roman", 11, 600, FontCharset::Cyrillic);
-    textFont = MakeFont("Times New Roman", 10, 0, FontCharset::Cyrillic);
     for (int id : {IDC_FUNCTION_CAPTION, IDC_GRID_CAPTION, IDC_FUNCTION_LABEL, IDC_HEADING, IDC_UNKNOWNS_LABEL,
                    IDC_EQUATIONS_LABEL, IDC_INFO, IDC_REASON})
         Control(id)->setFont(headingFont);
@@ -296,6 +295,13 @@ void CEntryDlg::FocusFirstField()
     }
 }
 
+const QFont& CEntryDlg::TextFont()
+{
+    if (!textFont)
+        textFont = MakeFont("Times New Roman", 10, 0, FontCharset::Cyrillic);
+    return *textFont;
+}
+
 // What the page holds besides its controls, the same whichever way the student came.
 void CEntryDlg::PreparePage()
 {
@@ -305,7 +311,7 @@ void CEntryDlg::PreparePage()
         infoText = PageTexts::About();
         break;
     case FirstInstructionPage:
-        Control(IDC_INFO)->setFont(textFont);
+        Control(IDC_INFO)->setFont(TextFont());
         infoText = PageTexts::FirstInstruction();
         break;
     case SecondInstructionPage:
@@ -546,9 +552,16 @@ std::pair<CGridCtrl*, GridCell> CEntryDlg::FieldCell(const EntryField& field) co
     return {nullptr, {}};
 }
 
+Problem& CEntryDlg::GetProblem()
+{
+    if (!problem)
+        problem = std::make_unique<Problem>();
+    return *problem;
+}
+
 void CEntryDlg::OnStart()
 {
-    ShowVerdict(checker.Check(CollectEntryTexts(), problem));
+    ShowVerdict(checker.Check(CollectEntryTexts(), GetProblem()));
 }
 
 void CEntryDlg::ShowVerdict(const EntryVerdict& verdict)
@@ -580,7 +593,7 @@ void CEntryDlg::ShowVerdict(const EntryVerdict& verdict)
         break;
     case Action::StartRun:
         if (!verdict.conversion.empty())
-            MessageBox(QString::fromStdString(ConversionMessage(verdict.conversion, problem)),
+            MessageBox(QString::fromStdString(ConversionMessage(verdict.conversion, GetProblem())),
                        "Приведение к каноническому виду", MessageBoxIcon::Information);
         OpenTableWindow();
         break;

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -59,7 +61,7 @@ public:
     static const DialogTemplate& Template();
 
     int Page() const { return page; }
-    Problem& GetProblem() override { return problem; }
+    Problem& GetProblem() override;
     DisplaySettings& Settings() { return settings; }
     const DisplaySettings& GetSettings() const override { return settings; }
     bool RunActive() const override { return runActive; }
@@ -101,6 +103,7 @@ private:
     // Shows page newPage: its texts, grids and places first, then its controls.
     void ShowPage(int newPage);
     void PreparePage();
+    const QFont& TextFont();
     void PrepareNamesPage();
     void PrepareMatrixPage();
     void FocusFirstField();
@@ -136,7 +139,9 @@ private:
     int page = 1;
     int equationCount = 3;
     int unknownCount = 3;
-    Problem problem;
+    // Made when first asked for, at the first "Начать": the pages before it never need its
+    // megabyte and more.
+    std::unique_ptr<Problem> problem;
     DisplaySettings settings;
     EntryChecker checker;
     bool runActive = true;
@@ -162,7 +167,8 @@ private:
     QString reasonText;
 
     QFont headingFont;
-    QFont textFont;
+    // Made at the first visit of the instructions: the about page has no use for it.
+    std::optional<QFont> textFont;
 
     QRect headingRect;
     QRect gridRect, gridNamesRect;

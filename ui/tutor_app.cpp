@@ -6,6 +6,7 @@
 #include "core/captions.h"
 #include "core/element_draw.h"
 #include "platform/control_classes.h"
+#include "platform/exit_when_shown.h"
 #include "platform/modal.h"
 #include "platform/startup.h"
 #include "ui/app_icon.h"
@@ -24,6 +25,7 @@ void CTutorApp::PrepareDialogs()
 
 int CTutorApp::Run(const QString& problemFile)
 {
+    ExitWhenFirstShownIfAsked();
     PrepareDialogs();
     SeedElementDrawFromClock();
     CEntryDlg wizard;

@@ -136,8 +136,10 @@ void CGridCell::OnEndEdit()
 CGridDefaultCell::CGridDefaultCell()
 {
     CGridCell::SetFormat(DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    // Measured when the grid gives it the grid's own font, which the grid does at once: measuring
+    // the message font first would lay out text, at the program's start, in a font never shown.
     const QFont messageFont = QApplication::font("QMessageBox");
-    SetFont(&messageFont);
+    CGridCell::SetFont(&messageFont);
 }
 
 void CGridDefaultCell::SetFont(const QFont* font)
