@@ -229,6 +229,17 @@ def type_grid_row(grid, values):
     press("Return")
 
 
+def type_matrix_rows(matrix, rows):
+    """Types each equation's row from its first cell, Tab between cells, Return at its end."""
+    for row, values in enumerate(rows):
+        click(matrix.queryTable().getAccessibleAt(row, 0))
+        for position, value in enumerate(values):
+            if position:
+                press("Tab")
+            type_text(value)
+        press("Return")
+
+
 def open_matrix_page(wizard, sizes, names, function_name):
     """Leafs through the wizard to the matrix page: sizes are (equations, unknowns)."""
     for page_text in ("И Н С Т Р У К Ц И Я", "В процессе работы программы", "РАЗМЕРЫ ЗАДАЧИ"):

@@ -14,7 +14,7 @@ import pyatspi
 
 from bus_user import (ScenarioFailed, answer_basis, answer_elements_in_order, answer_key, answer_message, click,
                       grids, has_state, is_message, is_wizard, named, next_element_or_message, open_matrix_page,
-                      press, run_program, screenshot, set_deadline, texts, type_grid_row, type_text, wait_for,
+                      press, run_program, screenshot, set_deadline, texts, type_grid_row, type_matrix_rows, wait_for,
                       wait_for_window, wait_until_gone)
 from run_scenario import leave_wizard, stop_the_run
 
@@ -51,13 +51,7 @@ def enter_problem(app, wizard):
     open_matrix_page(wizard, (str(len(ROWS)), "2"), ("x1", "x2"), "F")
     switch_the_setting_on(app, wizard)
     matrix, objective = grids(wizard)
-    for row, values in enumerate(ROWS):
-        click(matrix.queryTable().getAccessibleAt(row, 0))
-        for position, value in enumerate(values):
-            if position:
-                press("Tab")  # the sign is a cell like the others now
-            type_text(value)
-        press("Return")
+    type_matrix_rows(matrix, ROWS)
     signs = [matrix.queryTable().getAccessibleAt(row, 2).name for row in range(len(ROWS))]
     if signs != ["<=", ">="]:
         raise ScenarioFailed(f"the sign column reads {signs}")

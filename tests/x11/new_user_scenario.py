@@ -21,8 +21,8 @@ import pyatspi
 
 from bus_user import (ScenarioFailed, answer_basis, answer_element, answer_elements_in_order, answer_key,
                       answer_message, bring_to_front, click, descendants, extents, grids, has_state, is_wizard,
-                      named, next_element_or_message, next_page, press, replace_field_text, run_program,
-                      screenshot, set_deadline, texts, top_down, type_grid_row, type_text, wait_for,
+                      named, next_element_or_message, next_page, press, replace_field_text, run_program, screenshot,
+                      set_deadline, texts, top_down, type_grid_row, type_matrix_rows, type_text, wait_for,
                       wait_for_window, wait_until_gone, xdotool)
 from run_scenario import check_end_and_close_table, leave_wizard, stop_the_run
 
@@ -101,13 +101,7 @@ def enter_unbounded_problem(wizard):
                      lambda acc: not same(grid_of(acc), matrix))
         press(come_back)
         expect_focus(wizard, f"the matrix again after {come_back}", lambda acc: same(grid_of(acc), matrix))
-    for row, values in enumerate(UNBOUNDED["rows"]):
-        click(matrix.queryTable().getAccessibleAt(row, 0))
-        for position, value in enumerate(values):
-            if position:
-                press("Tab")
-            type_text(value)
-        press("Return")
+    type_matrix_rows(matrix, UNBOUNDED["rows"])
     type_grid_row(objective, UNBOUNDED["objective"])
     click(named(wizard, pyatspi.ROLE_PUSH_BUTTON, "Начать"))
 

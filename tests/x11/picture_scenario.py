@@ -14,7 +14,8 @@ import pyatspi
 
 from bus_user import (answer_basis, answer_element, answer_elements_in_order, answer_key, answer_message, click,
                       descendants, grids, is_message, is_wizard, named, next_element_or_message, open_matrix_page,
-                      press, run_program, screenshot, set_deadline, type_text, wait_for, wait_for_window)
+                      press, run_program, screenshot, set_deadline, type_matrix_rows, type_text, wait_for,
+                      wait_for_window)
 from run_scenario import check_end_and_close_table, leave_wizard
 
 SCENARIO_SECONDS = 170
@@ -58,13 +59,7 @@ def enter_problem(wizard, problem):
     names = tuple(f"x{k}" for k in range(1, len(problem["objective"])))
     open_matrix_page(wizard, (str(len(problem["rows"])), str(len(names))), names, "F")
     matrix, objective = grids(wizard)
-    for row, values in enumerate(problem["rows"]):
-        click(matrix.queryTable().getAccessibleAt(row, 0))
-        for position, value in enumerate(values):
-            if position:
-                press("Tab")
-            type_text(value)
-        press("Return")
+    type_matrix_rows(matrix, problem["rows"])
     click(objective.queryTable().getAccessibleAt(0, 0))
     for position, value in enumerate(problem["objective"]):
         if position:
