@@ -110,6 +110,19 @@ NamesVerdict CheckNames(const std::vector<std::string>& typedNames, const std::s
     return verdict;
 }
 
+EntryTexts EntryTexts::OfSize(int m, int n)
+{
+    EntryTexts texts;
+    texts.equationCount = m;
+    texts.unknownCount = n;
+    texts.coefficients.assign(m + 1, std::vector<std::string>(n + 1));
+    texts.rightHandSides.assign(m + 1, {});
+    texts.signs.assign(m + 1, {});
+    texts.objective.assign(n + 1, {});
+    texts.unknownNames.assign(n + 1, {});
+    return texts;
+}
+
 std::optional<EntryVerdict> CheckCellFormats(const EntryTexts& texts)
 {
     using Kind = EntryField::Kind;

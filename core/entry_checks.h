@@ -44,6 +44,9 @@ struct EntryTexts {
     bool general = false;
     std::vector<std::string> unknownNames; // entries 1..n
     std::string functionName;
+
+    // Every text empty, the lists sized for m equations and n unknowns.
+    static EntryTexts OfSize(int m, int n);
 };
 
 // A cell of the entry, by what it holds.

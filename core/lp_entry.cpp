@@ -51,12 +51,7 @@ EntryTexts ToEntryTexts(const LpProblem& problem)
 {
     const int m = static_cast<int>(problem.rows.size());
     const int n = static_cast<int>(problem.unknownNames.size());
-    EntryTexts texts;
-    texts.equationCount = m;
-    texts.unknownCount = n;
-    texts.coefficients.assign(m + 1, std::vector<std::string>(n + 1));
-    texts.rightHandSides.assign(m + 1, {});
-    texts.signs.assign(m + 1, {});
+    EntryTexts texts = EntryTexts::OfSize(m, n);
     for (int i = 1; i <= m; ++i) {
         const LpRow& row = problem.rows[i - 1];
         for (int k = 1; k <= n; ++k)
@@ -64,12 +59,12 @@ EntryTexts ToEntryTexts(const LpProblem& problem)
         texts.rightHandSides[i] = EntryCellText(row.rightHandSide);
         texts.signs[i] = SignText(row.relation);
     }
-    texts.objective.push_back(EntryCellText(problem.freeTerm));
-    for (const Fraction& coefficient : problem.objective)
-        texts.objective.push_back(EntryCellText(coefficient));
+    texts.objective[0] = EntryCellText(problem.freeTerm);
+    for (int k = 1; k <= n; ++k) {
+        texts.objective[k] = EntryCellText(problem.objective[k - 1]);
+        texts.unknownNames[k] = problem.unknownNames[k - 1];
+    }
     texts.sense = problem.isMax ? "Max" : "Min";
-    texts.unknownNames.push_back({});
-    texts.unknownNames.insert(texts.unknownNames.end(), problem.unknownNames.begin(), problem.unknownNames.end());
     texts.functionName = problem.functionName;
     return texts;
 }

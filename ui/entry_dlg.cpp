@@ -511,26 +511,20 @@ EntryTexts CEntryDlg::CollectEntryTexts() const
     const MatrixPageCells cells{unknownCount};
     const CGridCtrl& matrix = *MatrixGrid();
     const CGridCtrl& objective = *ObjectiveGrid();
-    EntryTexts texts;
-    texts.equationCount = equationCount;
-    texts.unknownCount = unknownCount;
-    texts.coefficients.assign(equationCount + 1, std::vector<std::string>(unknownCount + 1));
-    texts.rightHandSides.assign(equationCount + 1, {});
-    texts.signs.assign(equationCount + 1, {});
+    EntryTexts texts = EntryTexts::OfSize(equationCount, unknownCount);
     for (int i = 1; i <= equationCount; ++i) {
         for (int k = 1; k <= unknownCount; ++k)
             texts.coefficients[i][k] = CellText(matrix, i, cells.CoefficientColumn(k));
         texts.rightHandSides[i] = CellText(matrix, i, cells.RightHandSideColumn());
         texts.signs[i] = CellText(matrix, i, cells.SignColumn());
     }
-    texts.objective.push_back(CellText(objective, cells.ObjectiveRow, cells.FreeTermColumn));
-    for (int k = 1; k <= unknownCount; ++k)
-        texts.objective.push_back(CellText(objective, cells.ObjectiveRow, cells.ObjectiveColumn(k)));
+    texts.objective[0] = CellText(objective, cells.ObjectiveRow, cells.FreeTermColumn);
+    for (int k = 1; k <= unknownCount; ++k) {
+        texts.objective[k] = CellText(objective, cells.ObjectiveRow, cells.ObjectiveColumn(k));
+        texts.unknownNames[k] = names[k].toStdString();
+    }
     texts.sense = ControlText(IDC_SENSE).toStdString();
     texts.general = settings.generalProblems;
-    texts.unknownNames.resize(unknownCount + 1);
-    for (int k = 1; k <= unknownCount; ++k)
-        texts.unknownNames[k] = names[k].toStdString();
     texts.functionName = functionName.toStdString();
     return texts;
 }
