@@ -205,7 +205,8 @@ std::vector<std::string> BringToCanonicalForm(Problem& problem, const std::vecto
         problem.artificial[k] = true;
         ++problem.artificialCount;
         problem.basis[i] = k;
-        done[i].push_back(Fill(Tr("CanonicalForm", "добавлено искусственное неизвестное %1 с ценой %2"), {name, priceAtM}));
+        done[i].push_back(Fill(Tr("CanonicalForm", "добавлено искусственное неизвестное %1 с ценой %2"),
+                               {name, priceAtM}));
     }
     const int n = problem.workUnknownCount;
     for (int i = 1; i <= m; ++i)

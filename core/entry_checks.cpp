@@ -105,7 +105,8 @@ NamesVerdict CheckNames(const std::vector<std::string>& typedNames, const std::s
     for (size_t k = 1; k < typedNames.size(); ++k) {
         std::string name = FirstCharacters(typedNames[k], 3);
         if (name.empty()) {
-            verdict.message = Fill(Tr("EntryChecks", "Введите обозначение %1 переменной"), {Number(static_cast<int>(k))});
+            verdict.message = Fill(Tr("EntryChecks", "Введите обозначение %1 переменной"),
+                                   {Number(static_cast<int>(k))});
             return verdict;
         }
         verdict.names[k] = name;
@@ -207,7 +208,8 @@ EntryVerdict EntryChecker::CountedFailure(const std::string& reason)
     if (entryFailures < 2) {
         ++entryFailures;
         verdict.action = EntryVerdict::Action::Warn;
-        verdict.message = TrMarked("EntryChecks", kCanonicalFailure) + "\n" + TrMarked("EntryChecks", kGeneralProblemHint);
+        verdict.message =
+            TrMarked("EntryChecks", kCanonicalFailure) + "\n" + TrMarked("EntryChecks", kGeneralProblemHint);
     } else {
         verdict.action = EntryVerdict::Action::FailRun;
         verdict.reason = reason;
@@ -236,7 +238,8 @@ EntryVerdict EntryChecker::Check(const EntryTexts& texts, Problem& problem)
     if (texts.general)
         return StartGeneralProblem(texts, problem);
     if (int equation = FindNegativeRightHandSide(texts))
-        return CountedFailure(Fill(Tr("EntryChecks", "%1-е уравнение имеет отрицательную правую часть"), {Number(equation)}));
+        return CountedFailure(Fill(Tr("EntryChecks", "%1-е уравнение имеет отрицательную правую часть"),
+                                   {Number(equation)}));
     BuildProblem(texts, problem);
     if (!CheckCanonical(problem))
         return CountedFailure(TrMarked("EntryChecks", kCanonicalFailure));

@@ -103,18 +103,21 @@ Slip SignSlip(const TableValue& right, bool estimateOfMin)
 {
     return {Negated(right), estimateOfMin ? Tr("Explanations", "Похоже, оценка взята со знаком задачи на максимум, а в "
                                                                "задаче на минимум ее считают по той же формуле, с "
-                                                               "коэффициентами функции в том виде, в каком они введены.")
+                                                               "коэффициентами функции в том виде, в каком они "
+                                                               "введены.")
                                           : Tr("Explanations", "Ошибка в знаке.")};
 }
 
 std::string OldValueSlip(const std::string& cell)
 {
-    return Fill(Tr("Explanations", "Это значение %1 в прежней таблице, а в новой таблице его нужно пересчитать."), {cell});
+    return Fill(Tr("Explanations", "Это значение %1 в прежней таблице, а в новой таблице его нужно пересчитать."),
+                {cell});
 }
 
 std::string MultipliedSlip(const std::string& keyElement)
 {
-    return Fill(Tr("Explanations", "Похоже, вы умножили на ключевой элемент %1, а на него нужно делить."), {keyElement});
+    return Fill(Tr("Explanations", "Похоже, вы умножили на ключевой элемент %1, а на него нужно делить."),
+                {keyElement});
 }
 
 bool HasPositiveElement(const Problem& problem, int unknown)
@@ -165,14 +168,15 @@ std::string IndexRowLegend(bool hasMRow, bool freeTerms)
 {
     if (hasMRow) {
         return freeTerms ? Tr("Explanations", "Здесь C(j) — коэффициент функции при j-м неизвестном, у базисного "
-                                              "неизвестного это его цена без части при M; C(0) — свободный член функции.")
+                                              "неизвестного это его цена без части при M; C(0) — свободный член "
+                                              "функции.")
                          : Tr("Explanations", "Здесь C(j) — коэффициент функции при j-м неизвестном, у базисного "
                                               "неизвестного это его цена без части при M.");
     }
-    return freeTerms ? Tr("Explanations", "Здесь C(j) — коэффициент функции при j-м неизвестном, у базисного неизвестного "
-                                          "это его цена; C(0) — свободный член функции.")
-                     : Tr("Explanations", "Здесь C(j) — коэффициент функции при j-м неизвестном, у базисного неизвестного "
-                                          "это его цена.");
+    return freeTerms ? Tr("Explanations", "Здесь C(j) — коэффициент функции при j-м неизвестном, у базисного "
+                                          "неизвестного это его цена; C(0) — свободный член функции.")
+                     : Tr("Explanations", "Здесь C(j) — коэффициент функции при j-м неизвестном, у базисного "
+                                          "неизвестного это его цена.");
 }
 
 } // namespace
@@ -200,8 +204,9 @@ std::string ExplainMRowValue(const Problem& problem, int column, const TypedValu
     const std::string rule =
         freeTerms ? Tr("Explanations", "M(0) — часть значения функции при M: сумма произведений частей цен базисных "
                                        "неизвестных при M на их свободные члены:")
-                  : Fill(Tr("Explanations", "Часть оценки при M %1 — сумма произведений частей цен базисных неизвестных при "
-                                            "M на элементы столбца %2 минус часть при M коэффициента функции при %2:"),
+                  : Fill(Tr("Explanations", "Часть оценки при M %1 — сумма произведений частей цен базисных "
+                                            "неизвестных при M на элементы столбца %2 минус часть при M коэффициента "
+                                            "функции при %2:"),
                          {target, name});
     const std::string legend = Fill(Tr("Explanations", "Здесь CM(j) — часть при M коэффициента функции при j-м "
                                                        "неизвестном: %1 у искусственного неизвестного, 0 у остальных."),
@@ -230,8 +235,8 @@ std::string ExplainIndexRowValue(const Problem& problem, int row, int column, co
     const std::string rule =
         freeTerms ? Tr("Explanations", "Ind(0) — значение функции: сумма произведений цен базисных неизвестных на их "
                                        "свободные члены плюс свободный член функции:")
-                  : Fill(Tr("Explanations", "Оценка %1 — сумма произведений цен базисных неизвестных на элементы столбца %2 "
-                                            "минус коэффициент функции при %2:"),
+                  : Fill(Tr("Explanations", "Оценка %1 — сумма произведений цен базисных неизвестных на элементы "
+                                            "столбца %2 минус коэффициент функции при %2:"),
                          {target, name});
     const std::string legend = IndexRowLegend(problem.HasMRow(), freeTerms);
     const TableValue right = problem.DisplayValue(indexRow, column);
@@ -264,8 +269,8 @@ std::string ExplainNewTableValue(const TableView& previous, KeyElement key, Tabl
     if (cell.row == key.row) {
         formula.Put(kBy, *keyElement, mode);
         slips.push_back({old->value * keyElement->value, MultipliedSlip(keyElement->name)});
-        rule = Fill(Tr("Explanations", "Элемент ключевой строки новой таблицы — элемент ключевой строки прежней таблицы, "
-                                       "деленный на ключевой элемент %1:"),
+        rule = Fill(Tr("Explanations", "Элемент ключевой строки новой таблицы — элемент ключевой строки прежней "
+                                       "таблицы, деленный на ключевой элемент %1:"),
                     {keyElement->name});
     } else {
         formula.Put(kLess, *inKeyColumn, mode);
@@ -273,9 +278,9 @@ std::string ExplainNewTableValue(const TableView& previous, KeyElement key, Tabl
         formula.Put(kBy, *keyElement, mode);
         slips.push_back({old->value - inKeyColumn->value * inKeyRow->value * keyElement->value,
                          MultipliedSlip(keyElement->name)});
-        rule = Fill(Tr("Explanations", "Элемент новой таблицы считают по правилу прямоугольника: из его прежнего значения "
-                                       "вычитают произведение элемента его строки в ключевом столбце на элемент ключевой "
-                                       "строки в его столбце, деленное на ключевой элемент %1:"),
+        rule = Fill(Tr("Explanations", "Элемент новой таблицы считают по правилу прямоугольника: из его прежнего "
+                                       "значения вычитают произведение элемента его строки в ключевом столбце на "
+                                       "элемент ключевой строки в его столбце, деленное на ключевой элемент %1:"),
                     {keyElement->name});
     }
     slips.push_back(SignSlip(right, cell.row == indexRow && !isMax));
@@ -294,19 +299,20 @@ std::string ExplainKeyColumn(const Problem& problem, int expected, int chosen, D
                         {name});
         }
         if (!ShownEstimate(problem, chosen).IsZero()) {
-            return Fill(Tr("Explanations", "Оценка %1 не равна нулю: таблица уже оптимальна, и другую оптимальную таблицу "
-                                           "дает только небазисное неизвестное с нулевой оценкой."),
+            return Fill(Tr("Explanations", "Оценка %1 не равна нулю: таблица уже оптимальна, и другую оптимальную "
+                                           "таблицу дает только небазисное неизвестное с нулевой оценкой."),
                         {EstimateText(problem, chosen, mode)});
         }
-        return Fill(Tr("Explanations", "В столбце %1 нет положительных элементов: ключевой элемент в нем выбрать нельзя."),
+        return Fill(Tr("Explanations", "В столбце %1 нет положительных элементов: ключевой элемент в нем выбрать "
+                                       "нельзя."),
                     {name});
     }
     if (!Improves(problem, chosen)) {
         const std::string rule =
-            problem.isMax ? Tr("Explanations", "Оценка %1 не отрицательна: ввод %2 в базис не увеличит функцию. В задаче "
-                                               "на максимум ключевым берут столбец с отрицательной оценкой.")
-                          : Tr("Explanations", "Оценка %1 не положительна: ввод %2 в базис не уменьшит функцию. В задаче "
-                                               "на минимум ключевым берут столбец с положительной оценкой.");
+            problem.isMax ? Tr("Explanations", "Оценка %1 не отрицательна: ввод %2 в базис не увеличит функцию. В "
+                                               "задаче на максимум ключевым берут столбец с отрицательной оценкой.")
+                          : Tr("Explanations", "Оценка %1 не положительна: ввод %2 в базис не уменьшит функцию. В "
+                                               "задаче на минимум ключевым берут столбец с положительной оценкой.");
         return Fill(rule, {EstimateText(problem, chosen, mode), name});
     }
     return Fill(Tr("Explanations", "В столбце %1 нет положительных элементов: %1 можно увеличивать без конца, а это "
@@ -353,8 +359,8 @@ std::string ExplainBasis(const Problem& problem, int equation, const std::string
         if (i != equation && !coefficient(i).IsZero())
             return rule + breaking(i);
     }
-    return rule + Fill(Tr("Explanations", "Столбец %1 тоже такой, но из нескольких таких неизвестных базисным в уравнении "
-                                          "берется последнее."),
+    return rule + Fill(Tr("Explanations", "Столбец %1 тоже такой, но из нескольких таких неизвестных базисным в "
+                                          "уравнении берется последнее."),
                        {chosen});
 }
 
@@ -363,8 +369,9 @@ std::string ExplainDecision(const Problem& problem, StepStatus status, DisplayMo
     switch (status) {
     case StepStatus::Continue: {
         const int column = FindKeyColumn(problem);
-        const std::string rule = problem.isMax ? Tr("Explanations", "Оценка %1 отрицательна%2: таблицу можно улучшить.")
-                                               : Tr("Explanations", "Оценка %1 положительна%2: таблицу можно улучшить.");
+        const std::string rule = problem.isMax
+                                     ? Tr("Explanations", "Оценка %1 отрицательна%2: таблицу можно улучшить.")
+                                     : Tr("Explanations", "Оценка %1 положительна%2: таблицу можно улучшить.");
         return Fill(rule, {EstimateText(problem, column, mode), AtMFirst(problem)});
     }
     case StepStatus::NoSolution:
@@ -372,29 +379,29 @@ std::string ExplainDecision(const Problem& problem, StepStatus status, DisplayMo
             if (Improves(problem, k) && !HasPositiveElement(problem, k)) {
                 const std::string rule =
                     problem.isMax ? Tr("Explanations", "Оценка %1 отрицательна%2, но в столбце %3 нет положительных "
-                                                       "элементов: функция не ограничена, и следующую таблицу построить "
-                                                       "нельзя.")
+                                                       "элементов: функция не ограничена, и следующую таблицу "
+                                                       "построить нельзя.")
                                   : Tr("Explanations", "Оценка %1 положительна%2, но в столбце %3 нет положительных "
-                                                       "элементов: функция не ограничена, и следующую таблицу построить "
-                                                       "нельзя.");
+                                                       "элементов: функция не ограничена, и следующую таблицу "
+                                                       "построить нельзя.");
                 return Fill(rule, {EstimateText(problem, k, mode), AtMFirst(problem), problem.unknownNames[k]});
             }
         }
         break;
     case StepStatus::Optimal:
         return problem.isMax
-                   ? Tr("Explanations", "Ни одна оценка индексной строки не отрицательна: таблица оптимальна, и улучшить ее "
-                                        "нельзя.")
-                   : Tr("Explanations", "Ни одна оценка индексной строки не положительна: таблица оптимальна, и улучшить ее "
-                                        "нельзя.");
+                   ? Tr("Explanations", "Ни одна оценка индексной строки не отрицательна: таблица оптимальна, и "
+                                        "улучшить ее нельзя.")
+                   : Tr("Explanations", "Ни одна оценка индексной строки не положительна: таблица оптимальна, и "
+                                        "улучшить ее нельзя.");
     case StepStatus::Infeasible:
         return problem.isMax
-                   ? Tr("Explanations", "Ни одна часть оценки при M не отрицательна, а искусственное неизвестное осталось в "
-                                        "базисе со значением больше 0: его уже нельзя вывести, и система ограничений "
-                                        "несовместна.")
-                   : Tr("Explanations", "Ни одна часть оценки при M не положительна, а искусственное неизвестное осталось в "
-                                        "базисе со значением больше 0: его уже нельзя вывести, и система ограничений "
-                                        "несовместна.");
+                   ? Tr("Explanations", "Ни одна часть оценки при M не отрицательна, а искусственное неизвестное "
+                                        "осталось в базисе со значением больше 0: его уже нельзя вывести, и система "
+                                        "ограничений несовместна.")
+                   : Tr("Explanations", "Ни одна часть оценки при M не положительна, а искусственное неизвестное "
+                                        "осталось в базисе со значением больше 0: его уже нельзя вывести, и система "
+                                        "ограничений несовместна.");
     case StepStatus::ContinueOnce:
         break;
     }

@@ -92,7 +92,8 @@ LpReadResult ToLpProblem(const EntryTexts& texts, bool generalProblem)
         if (generalProblem) {
             const std::optional<Relation> relation = ReadSign(texts.signs[i]);
             if (!relation)
-                return {std::nullopt, Fill(Tr("LpFile", "Знак %1 уравнения должен быть =, <= или >="), {std::to_string(i)})};
+                return {std::nullopt, Fill(Tr("LpFile", "Знак %1 уравнения должен быть =, <= или >="),
+                                           {std::to_string(i)})};
             row.relation = *relation;
         }
         problem.rows.push_back(std::move(row));

@@ -531,7 +531,8 @@ void Reader::ReadRow()
         auto coefficient = Coefficient(negative);
         if (!IsName(Peek()) || SectionAt())
             FailExpected(
-                Peek(), coefficient ? Tr("LpFile", "ожидалось имя переменной") : Tr("LpFile", "ожидалось число или имя переменной"));
+                Peek(), coefficient ? Tr("LpFile", "ожидалось имя переменной") : Tr("LpFile", "ожидалось число или имя "
+                                                                                              "переменной"));
         row.terms.emplace_back(UnknownOnce(Take()), coefficient.value_or(Unit(negative)));
     } while (IsSign(Peek()));
     if (Peek().kind != TokenKind::Relation)
@@ -622,8 +623,9 @@ LpProblem Reader::Read()
         Take();
         ReadBounds();
     }
-    ExpectSection(Section::End,
-        mark && mark->section == Section::Bounds ? Tr("LpFile", "ожидалось End") : Tr("LpFile", "ожидался раздел Bounds или End"));
+    const bool afterBounds = mark && mark->section == Section::Bounds;
+    ExpectSection(Section::End, afterBounds ? Tr("LpFile", "ожидалось End")
+                                            : Tr("LpFile", "ожидался раздел Bounds или End"));
     if (Peek().kind != TokenKind::End)
         Fail(Peek().line, Tr("LpFile", "после End ничего не должно быть"));
     return Result();

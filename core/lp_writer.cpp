@@ -202,7 +202,8 @@ std::optional<std::string> FindLpProblemFault(const LpProblem& problem)
         return Tr("LpFile", "Число коэффициентов не совпадает с числом переменных");
     for (size_t k = 0; k < n; ++k) {
         if (!IsWritableName(problem.unknownNames[k], 3))
-            return Fill(Tr("LpFile", "Обозначение %1 переменной должно состоять из 1–3 знаков"), {std::to_string(k + 1)});
+            return Fill(Tr("LpFile", "Обозначение %1 переменной должно состоять из 1–3 знаков"),
+                        {std::to_string(k + 1)});
         for (size_t j = 0; j < k; ++j) {
             if (problem.unknownNames[j] == problem.unknownNames[k]) {
                 return Fill(Tr("LpFile", "У %1 и %2 переменной одно обозначение %3: в файле у каждой переменной "

@@ -234,7 +234,8 @@ Verdict ElementQuestion::Submit(const std::string& typed)
         return Say(Outcome::Accepted);
     if (attempt < 3) {
         std::string message =
-            Explained(host, Tr("Questions", "Расчет неверный, повторите еще раз"), [&](DisplayMode) { return Explanation(value); });
+            Explained(host, Tr("Questions", "Расчет неверный, повторите еще раз"),
+                      [&](DisplayMode) { return Explanation(value); });
         ++attempt;
         return Say(Outcome::Retry, std::move(message), ErrorCaption());
     }

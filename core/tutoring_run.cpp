@@ -57,7 +57,8 @@ std::string CycleText(int table, int earlierTable)
 
 std::string RepeatedOptimumText(int table, int earlierTable)
 {
-    return Fill(Tr("TutoringRun", "Оптимальная таблица %1 повторяет таблицу %2, поэтому строить следующую таблицу не нужно."),
+    return Fill(Tr("TutoringRun", "Оптимальная таблица %1 повторяет таблицу %2, поэтому строить следующую таблицу не "
+                                  "нужно."),
                 {std::to_string(table), std::to_string(earlierTable)});
 }
 
@@ -235,8 +236,8 @@ void TutoringRun::Succeed()
 // There is no solution to write out: the function grows without bound along a column.
 void TutoringRun::EndUnbounded()
 {
-    window.ShowMessage(Tr("TutoringRun", "Верно: целевая функция не ограничена, задача не имеет решения"), ProgramName(),
-                       MessageIcon::Information);
+    window.ShowMessage(Tr("TutoringRun", "Верно: целевая функция не ограничена, задача не имеет решения"),
+                       ProgramName(), MessageIcon::Information);
     ending = Ending::Unbounded;
     state.status = Tr("TutoringRun", "Задача не имеет решения: функция не ограничена");
     StateChanged();

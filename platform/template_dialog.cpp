@@ -310,7 +310,8 @@ void TemplateDialog::AddMenuBar(const std::vector<MenuRow>& menu)
         if (popup == nullptr)
             popup = bar->addMenu(Translated(item.menu));
         const int command = item.command;
-        connect(popup->addAction(Translated(item.text)), &QAction::triggered, this, [this, command] { Command(command); });
+        QAction* action = popup->addAction(Translated(item.text));
+        connect(action, &QAction::triggered, this, [this, command] { Command(command); });
     }
     layout()->setMenuBar(bar);
 }

@@ -366,7 +366,8 @@ bool CEntryDlg::LeaveSizesPage()
     if (!ReadInteger(IDC_EQUATIONS, equationCount) || !ReadInteger(IDC_UNKNOWNS, unknownCount))
         return false;
     if (auto message = CheckSizes(equationCount, unknownCount)) {
-        MessageBox(QString::fromStdString(*message), QString::fromStdString(InputErrorCaption()), MessageBoxIcon::Exclamation);
+        MessageBox(QString::fromStdString(*message), QString::fromStdString(InputErrorCaption()),
+                   MessageBoxIcon::Exclamation);
         return false;
     }
     return true;
@@ -382,7 +383,8 @@ bool CEntryDlg::LeaveNamesPage()
     for (int k = 1; k <= verdict.takenCount; ++k)
         names[k] = QString::fromStdString(verdict.names[k]);
     if (verdict.message) {
-        MessageBox(QString::fromStdString(*verdict.message), QString::fromStdString(InputErrorCaption()), MessageBoxIcon::Exclamation);
+        MessageBox(QString::fromStdString(*verdict.message), QString::fromStdString(InputErrorCaption()),
+                   MessageBoxIcon::Exclamation);
         return false;
     }
     functionName = ControlText(IDC_DESIGNATION);
@@ -556,7 +558,8 @@ void CEntryDlg::ShowVerdict(const EntryVerdict& verdict)
     using Action = EntryVerdict::Action;
     switch (verdict.action) {
     case Action::ShowMessage: {
-        MessageBox(QString::fromStdString(verdict.message), QString::fromStdString(InputErrorCaption()), MessageBoxIcon::Exclamation);
+        MessageBox(QString::fromStdString(verdict.message), QString::fromStdString(InputErrorCaption()),
+                   MessageBoxIcon::Exclamation);
         auto [grid, cell] = FieldCell(verdict.focus);
         if (grid != nullptr) {
             grid->SetFocusCell(cell.row, cell.column);
@@ -566,7 +569,8 @@ void CEntryDlg::ShowVerdict(const EntryVerdict& verdict)
         break;
     }
     case Action::Warn:
-        MessageBox(QString::fromStdString(verdict.message), QString::fromStdString(InputErrorCaption()), MessageBoxIcon::Exclamation);
+        MessageBox(QString::fromStdString(verdict.message), QString::fromStdString(InputErrorCaption()),
+                   MessageBoxIcon::Exclamation);
         break;
     case Action::FailRun:
         reasonText = QString::fromStdString(verdict.reason);

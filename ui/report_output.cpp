@@ -10,7 +10,10 @@
 
 namespace {
 
-void Complain(const QString& text) { MessageBox(text, QString::fromStdString(ProgramName()), MessageBoxIcon::Exclamation); }
+void Complain(const QString& text)
+{
+    MessageBox(text, QString::fromStdString(ProgramName()), MessageBoxIcon::Exclamation);
+}
 
 } // namespace
 

@@ -35,7 +35,8 @@ QString CellTitle(const CGridCtrl& grid, int row, int column)
 {
     QString columnPart = ColumnHeaderText(grid, column);
     if (columnPart.isEmpty())
-        columnPart = QCoreApplication::translate("CGridCtrl", "столбец %1").arg(column - grid.GetFixedColumnCount() + 1);
+        columnPart =
+            QCoreApplication::translate("CGridCtrl", "столбец %1").arg(column - grid.GetFixedColumnCount() + 1);
     QString rowPart = RowHeaderText(grid, row);
     if (rowPart.isEmpty())
         rowPart = QCoreApplication::translate("CGridCtrl", "строка %1").arg(row - grid.GetFixedRowCount() + 1);
