@@ -113,7 +113,7 @@ TEST_F(EnglishRun, EveryWindowOfAWholeRunIsEnglish)
     EXPECT_TRUE(messages.filter("Here C(j) is the coefficient").size() == 1) << messages.join("\n").toStdString();
     EXPECT_TRUE(seen.contains("Other settings") && seen.contains("Program's solution"));
     EXPECT_TRUE(seen.contains("&Yes") && seen.contains("&No")) << "Qt's own buttons";
-    EXPECT_EQ(Russian(seen + messages + student->MessageCaptions()), QStringList());
+    EXPECT_EQ(Russian(seen + messages + student->MessageCaptions()).join("\n").toStdString(), "");
 }
 
 TEST_F(EnglishRun, TheLanguageOfTheNextStartIsChosenInTheSettings)
