@@ -93,8 +93,8 @@ void CSettingsDlg::OnInitDialog()
     AddListItem(IDC_LANGUAGE, tr("Русский"));
     AddListItem(IDC_LANGUAGE, "English");
     SetCaption(IDC_LANGUAGE, IDC_LANGUAGE_LABEL);
-    const Language shown = settings.language.value_or(CurrentLanguage());
-    ControlAs<QComboBox>(IDC_LANGUAGE)->setCurrentIndex(shown == Language::English ? 1 : 0);
+    shownLanguage = settings.language.value_or(CurrentLanguage());
+    ControlAs<QComboBox>(IDC_LANGUAGE)->setCurrentIndex(shownLanguage == Language::English ? 1 : 0);
 }
 
 // A width outside the range is refused: the dialog stays open on its field and nothing is taken.
@@ -112,8 +112,10 @@ void CSettingsDlg::OnOK()
     settings.explainMistakes = IsChecked(IDC_EXPLAIN_MISTAKES);
     settings.generalProblems = IsChecked(IDC_GENERAL_PROBLEMS);
     settings.showPicture = IsChecked(IDC_SHOW_PICTURE);
-    const bool english = ControlAs<QComboBox>(IDC_LANGUAGE)->currentIndex() == 1;
-    settings.language = english ? Language::English : Language::Russian;
+    const Language chosen =
+        ControlAs<QComboBox>(IDC_LANGUAGE)->currentIndex() == 1 ? Language::English : Language::Russian;
+    if (settings.language || chosen != shownLanguage)
+        settings.language = chosen;
     int width = settings.inputWidth;
     if (ReadInteger(IDC_INPUT_WIDTH, width)) {
         settings.inputWidth = width;

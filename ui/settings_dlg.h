@@ -56,4 +56,6 @@ private:
     void RefuseWidth(int field);
 
     DisplaySettings& settings;
+    // The language the list showed at first: one never chosen follows the system's until it is.
+    Language shownLanguage = Language::Russian;
 };
