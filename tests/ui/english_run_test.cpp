@@ -116,6 +116,22 @@ TEST_F(EnglishRun, EveryWindowOfAWholeRunIsEnglish)
     EXPECT_EQ(Russian(seen + messages + student->MessageCaptions()).join("\n").toStdString(), "");
 }
 
+// Inequalities: the conversion's message, the artificial basis and the index row's parts at M.
+TEST_F(EnglishRun, AGeneralProblemIsConvertedAndSolvedInEnglish)
+{
+    wizard->Settings().generalProblems = true;
+    EnterProblem({{"2", "1", "<=", "10"}, {"1", "3", ">=", "6"}}, {"0", "3", "2"});
+    QStringList seen = TextsOf(*wizard);
+    student->onQuestion = [&](CStepDlg& dialog) { seen << TextsOf(dialog); };
+    student->onRunEnded = [&](CTableDlg& table) { seen << TextsOf(table); };
+    EXPECT_EQ(StartRun().status, "The problem is solved: x1 = 0, x2 = 10; F = 20");
+    ASSERT_FALSE(student->shown.empty());
+    EXPECT_EQ(student->shown.front().caption, "Conversion to canonical form");
+    EXPECT_TRUE(student->shown.front().text.contains("artificial variable y1 added with cost -M"));
+    EXPECT_TRUE(student->shown.front().text.contains("big-M method"));
+    EXPECT_EQ(Russian(seen + student->MessageTexts()).join("\n").toStdString(), "");
+}
+
 TEST_F(EnglishRun, TheLanguageOfTheNextStartIsChosenInTheSettings)
 {
     QString note;
