@@ -6,25 +6,29 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/texts.h"
+
 namespace calc {
 namespace {
 
 // Every operation is computed in extended precision; values are kept as doubles between steps.
 using Extended = long double;
 
-const char* const kNoExpression = "Отсутствует выражение";
-const char* const kInvalidOperator = "Недопустимый оператор";
-const char* const kUnclosedParenthesis = ") отсутствует";
-const char* const kInvalidFunction = "Недопустимая функция";
-const char* const kZeroToNonPositivePower = "Возведение нуля в степень, которая не больше 0";
-const char* const kNegativeToFractionalPower = "Возводимое число, котрое меньше нуля не в целой степени";
-const char* const kNoTangent = "невозможно вычислить tg";
+const char* const kNoExpression = TR_NOOP("Calculator", "Отсутствует выражение");
+const char* const kInvalidOperator = TR_NOOP("Calculator", "Недопустимый оператор");
+const char* const kUnclosedParenthesis = TR_NOOP("Calculator", ") отсутствует");
+const char* const kInvalidFunction = TR_NOOP("Calculator", "Недопустимая функция");
+const char* const kZeroToNonPositivePower = TR_NOOP("Calculator", "Возведение нуля в степень, которая не больше 0");
+const char* const kNegativeToFractionalPower = TR_NOOP("Calculator", "Возводимое число, котрое меньше нуля не в целой "
+                                                                     "степени");
+const char* const kNoTangent = TR_NOOP("Calculator", "невозможно вычислить tg");
 // The first letter of the function name is the Cyrillic "с" here.
-const char* const kNoCotangent = "невозможно вычислить \u0441tg";
-const char* const kLogarithmDomain = "аргумент lg <= 0";
-const char* const kArcSineDomain = "не допустимое значение аргумента asin";
-const char* const kArcCosineDomain = "не допустимое значение аргумента acos";
-const char* const kRemainderOperandRange = "операнд % вне диапазона от -2147483648 до 2147483647";
+const char* const kNoCotangent = TR_NOOP("Calculator", "невозможно вычислить сtg");
+const char* const kLogarithmDomain = TR_NOOP("Calculator", "аргумент lg <= 0");
+const char* const kArcSineDomain = TR_NOOP("Calculator", "не допустимое значение аргумента asin");
+const char* const kArcCosineDomain = TR_NOOP("Calculator", "не допустимое значение аргумента acos");
+const char* const kRemainderOperandRange =
+    TR_NOOP("Calculator", "операнд % вне диапазона от -2147483648 до 2147483647");
 
 // Integer powers up to this exponent are formed by repeated multiplication; larger ones by the
 // library power, which ends at once however large the exponent is.

@@ -1,4 +1,5 @@
 #include "core/canonical_form.h"
+#include "core/texts.h"
 
 #include <algorithm>
 #include <set>
@@ -179,7 +180,7 @@ std::vector<std::string> BringToCanonicalForm(Problem& problem, const std::vecto
         if (problem.matrix[i][1].Sign() < 0) {
             NegateEquation(problem, i);
             relation[i] = Reversed(relation[i]);
-            done[i].push_back("умножено на -1");
+            done[i].push_back(Tr("CanonicalForm", "умножено на -1"));
         }
         if (relation[i] == Relation::Equal)
             continue;
@@ -188,7 +189,10 @@ std::vector<std::string> BringToCanonicalForm(Problem& problem, const std::vecto
         const int k = AddUnknown(problem, i, slack ? 1 : -1, name);
         if (slack)
             problem.basis[i] = k;
-        done[i].push_back("добавлено неизвестное " + name + " с коэффициентом " + (slack ? "+1, оно базисное" : "-1"));
+        done[i].push_back(
+            Fill(slack ? Tr("CanonicalForm", "добавлено неизвестное %1 с коэффициентом +1, оно базисное")
+                       : Tr("CanonicalForm", "добавлено неизвестное %1 с коэффициентом -1"),
+                 {name}));
     }
     const std::string priceAtM = problem.isMax ? "-M" : "M";
     for (int i = 1; i <= m; ++i) {
@@ -201,7 +205,8 @@ std::vector<std::string> BringToCanonicalForm(Problem& problem, const std::vecto
         problem.artificial[k] = true;
         ++problem.artificialCount;
         problem.basis[i] = k;
-        done[i].push_back("добавлено искусственное неизвестное " + name + " с ценой " + priceAtM);
+        done[i].push_back(Fill(Tr("CanonicalForm", "добавлено искусственное неизвестное %1 с ценой %2"),
+                               {name, priceAtM}));
     }
     const int n = problem.workUnknownCount;
     for (int i = 1; i <= m; ++i)
@@ -210,7 +215,7 @@ std::vector<std::string> BringToCanonicalForm(Problem& problem, const std::vecto
     std::vector<std::string> lines;
     for (int i = 1; i <= m; ++i) {
         if (!done[i].empty())
-            lines.push_back(Number(i) + " уравнение: " + Joined(done[i]) + ".");
+            lines.push_back(Fill(Tr("CanonicalForm", "%1 уравнение: %2."), {Number(i), Joined(done[i])}));
     }
     return lines;
 }
@@ -220,15 +225,16 @@ std::string ConversionMessage(const std::vector<std::string>& lines, const Probl
     // A message box taller than the screen helps no one: the first equations stand for the rest,
     // which the first table shows.
     constexpr size_t kShownLines = 20;
-    std::string text = "Задача приведена к каноническому виду:\n";
+    std::string text = Tr("CanonicalForm", "Задача приведена к каноническому виду:") + "\n";
     for (size_t k = 0; k < lines.size() && k < kShownLines; ++k)
         text += lines[k] + "\n";
     if (lines.size() > kShownLines)
-        text += "Остальные изменения (еще " + Number(static_cast<int>(lines.size() - kShownLines)) +
-                " уравнений) видны в первой таблице.\n";
+        text += Fill(Tr("CanonicalForm", "Остальные изменения (еще %1 уравнений) видны в первой таблице."),
+                     {Number(static_cast<int>(lines.size() - kShownLines))}) + "\n";
     if (problem.HasMRow())
-        text += "Задача с искусственными неизвестными решается M-методом: индексная строка делится на две, "
-                "часть при M и числовую часть, и оценки сравниваются сначала по части при M.";
+        text += Tr("CanonicalForm", "Задача с искусственными неизвестными решается M-методом: индексная строка "
+                                    "делится на две, часть при M и числовую часть, и оценки сравниваются сначала по "
+                                    "части при M.");
     else
         text.pop_back();
     return text;

@@ -2,13 +2,14 @@
 
 #include "core/canonical_form.h"
 #include "core/number_text.h"
+#include "core/texts.h"
 
 namespace {
 
-const char kCanonicalFailure[] = "Система уравнений не каноническая";
-const char kGeneralProblemHint[] =
-    "Задачу с неравенствами или без явного базиса программа приведет к каноническому виду сама, если "
-    "включить \"Общая задача\" в меню Настройки, Прочие.";
+const char kCanonicalFailure[] = TR_NOOP("EntryChecks", "Система уравнений не каноническая");
+const char kGeneralProblemHint[] = TR_NOOP(
+    "EntryChecks", "Задачу с неравенствами или без явного базиса программа приведет к каноническому виду сама, если "
+                   "включить \"Общая задача\" в меню Настройки, Прочие.");
 
 std::string Number(int value) { return std::to_string(value); }
 
@@ -29,28 +30,33 @@ std::optional<std::string> CellMessage(const std::string& text, const EntryField
     const std::string unknown = Number(field.unknown);
     if (field.kind == Kind::Sign) {
         if (text.find_first_not_of(' ') == std::string::npos)
-            return "Введите знак " + equation + " уравнения: =, <= или >=";
+            return Fill(Tr("EntryChecks", "Введите знак %1 уравнения: =, <= или >="), {equation});
         if (!ReadRelation(text))
-            return "Неправильный знак " + equation + " уравнения: допустимы =, <= и >=";
+            return Fill(Tr("EntryChecks", "Неправильный знак %1 уравнения: допустимы =, <= и >="), {equation});
         return std::nullopt;
     }
     if (text.empty()) {
         switch (field.kind) {
-        case Kind::Coefficient: return "Введите значение для " + unknown + " переменной " + equation + " уравнения";
-        case Kind::RightHandSide: return "Введите значение правой части для " + equation + " уравнения";
-        case Kind::FreeTerm: return std::string("Введите значение свободного члена целевой функции");
-        case Kind::ObjectiveCoefficient: return "Введите значение для " + unknown + " коэффициента целевой функции";
+        case Kind::Coefficient:
+            return Fill(Tr("EntryChecks", "Введите значение для %1 переменной %2 уравнения"), {unknown, equation});
+        case Kind::RightHandSide:
+            return Fill(Tr("EntryChecks", "Введите значение правой части для %1 уравнения"), {equation});
+        case Kind::FreeTerm: return Tr("EntryChecks", "Введите значение свободного члена целевой функции");
+        case Kind::ObjectiveCoefficient:
+            return Fill(Tr("EntryChecks", "Введите значение для %1 коэффициента целевой функции"), {unknown});
         case Kind::Sign:
         case Kind::None: break;
         }
     } else if (ParseEntryNumber(text) == InvalidFraction) {
         switch (field.kind) {
         case Kind::Coefficient:
-            return "Неправильный формат данных для " + unknown + " переменной " + equation + " уравнения";
-        case Kind::RightHandSide: return "Неправильный формат данных для правой части " + equation + " уравнения";
-        case Kind::FreeTerm: return std::string("Неправильный формат данных свободного члена целевой функции");
+            return Fill(Tr("EntryChecks", "Неправильный формат данных для %1 переменной %2 уравнения"),
+                        {unknown, equation});
+        case Kind::RightHandSide:
+            return Fill(Tr("EntryChecks", "Неправильный формат данных для правой части %1 уравнения"), {equation});
+        case Kind::FreeTerm: return Tr("EntryChecks", "Неправильный формат данных свободного члена целевой функции");
         case Kind::ObjectiveCoefficient:
-            return "Неправильный формат данных для " + unknown + " коэффициента целевой функции";
+            return Fill(Tr("EntryChecks", "Неправильный формат данных для %1 коэффициента целевой функции"), {unknown});
         case Kind::Sign:
         case Kind::None: break;
         }
@@ -76,7 +82,7 @@ std::optional<std::string> CheckSizes(int equationCount, int unknownCount)
     bool equationsFit = equationCount >= 1 && equationCount <= Problem::kMaxEquations;
     bool unknownsFit = unknownCount >= 1 && unknownCount <= Problem::kMaxEntryUnknowns;
     if (!equationsFit || !unknownsFit)
-        return std::string("Введите допустимые значения");
+        return Tr("EntryChecks", "Введите допустимые значения");
     return std::nullopt;
 }
 
@@ -99,14 +105,15 @@ NamesVerdict CheckNames(const std::vector<std::string>& typedNames, const std::s
     for (size_t k = 1; k < typedNames.size(); ++k) {
         std::string name = FirstCharacters(typedNames[k], 3);
         if (name.empty()) {
-            verdict.message = "Введите обозначение " + Number(static_cast<int>(k)) + " переменной";
+            verdict.message = Fill(Tr("EntryChecks", "Введите обозначение %1 переменной"),
+                                   {Number(static_cast<int>(k))});
             return verdict;
         }
         verdict.names[k] = name;
         verdict.takenCount = static_cast<int>(k);
     }
     if (designation.empty())
-        verdict.message = "Введите обозначение для функции";
+        verdict.message = Tr("EntryChecks", "Введите обозначение для функции");
     return verdict;
 }
 
@@ -214,7 +221,8 @@ EntryVerdict EntryChecker::CountedFailure(const std::string& reason)
     if (entryFailures < 2) {
         ++entryFailures;
         verdict.action = EntryVerdict::Action::Warn;
-        verdict.message = std::string(kCanonicalFailure) + "\n" + kGeneralProblemHint;
+        verdict.message =
+            TrMarked("EntryChecks", kCanonicalFailure) + "\n" + TrMarked("EntryChecks", kGeneralProblemHint);
     } else {
         verdict.action = EntryVerdict::Action::FailRun;
         verdict.reason = reason;
@@ -243,10 +251,11 @@ EntryVerdict EntryChecker::Check(const EntryTexts& texts, Problem& problem)
     if (texts.general)
         return StartGeneralProblem(texts, problem);
     if (int equation = FindNegativeRightHandSide(texts))
-        return CountedFailure(Number(equation) + "-е уравнение имеет отрицательную правую часть");
+        return CountedFailure(Fill(Tr("EntryChecks", "%1-е уравнение имеет отрицательную правую часть"),
+                                   {Number(equation)}));
     BuildProblem(texts, problem);
     if (!CheckCanonical(problem))
-        return CountedFailure(kCanonicalFailure);
+        return CountedFailure(TrMarked("EntryChecks", kCanonicalFailure));
     ApplyObjectiveSense(texts, problem);
     return EntryVerdict();
 }

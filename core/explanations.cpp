@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "core/texts.h"
+
 namespace {
 
 // The explanations write a true minus sign and multiplication dot, as a textbook prints them.
@@ -11,11 +13,6 @@ const std::string kLess = " " + kMinus + " ";
 const std::string kTimes = "·";
 const std::string kBy = " : ";
 
-const char kSignSlip[] = "Ошибка в знаке.";
-const char kMaxSignSlip[] =
-    "Похоже, оценка взята со знаком задачи на максимум, а в задаче на минимум ее считают по той же формуле, "
-    "с коэффициентами функции в том виде, в каком они введены.";
-const char kFromPreviousTable[] = "Справа — элементы прежней таблицы.";
 
 std::string Number(int value) { return std::to_string(value); }
 
@@ -45,8 +42,6 @@ std::string Divisor(const TableValue& value, DisplayMode mode)
     return compound ? "(" + text + ")" : text;
 }
 
-// "во 2", but "в 1", "в 3", as the questions say it.
-std::string InEquation(int equation) { return (equation == 2 ? "во " : "в ") + Number(equation) + " уравнении"; }
 
 // A place's name: C(k) in the function's row, Ind(k) in the index row, M(k) in its parts at M,
 // B(i) or A(i,k) in an equation.
@@ -106,17 +101,23 @@ std::string NamedSlip(const TypedValue& typed, const std::vector<Slip>& slips)
 // A value of the wrong sign; for an estimate of a minimisation, the sign of the maximisation.
 Slip SignSlip(const TableValue& right, bool estimateOfMin)
 {
-    return {Negated(right), estimateOfMin ? kMaxSignSlip : kSignSlip};
+    return {Negated(right), estimateOfMin ? Tr("Explanations", "Похоже, оценка взята со знаком задачи на максимум, а в "
+                                                               "задаче на минимум ее считают по той же формуле, с "
+                                                               "коэффициентами функции в том виде, в каком они "
+                                                               "введены.")
+                                          : Tr("Explanations", "Ошибка в знаке.")};
 }
 
 std::string OldValueSlip(const std::string& cell)
 {
-    return "Это значение " + cell + " в прежней таблице, а в новой таблице его нужно пересчитать.";
+    return Fill(Tr("Explanations", "Это значение %1 в прежней таблице, а в новой таблице его нужно пересчитать."),
+                {cell});
 }
 
 std::string MultipliedSlip(const std::string& keyElement)
 {
-    return "Похоже, вы умножили на ключевой элемент " + keyElement + ", а на него нужно делить.";
+    return Fill(Tr("Explanations", "Похоже, вы умножили на ключевой элемент %1, а на него нужно делить."),
+                {keyElement});
 }
 
 bool HasPositiveElement(const Problem& problem, int unknown)
@@ -146,21 +147,36 @@ TableValue ShownEstimate(const Problem& problem, int unknown)
 
 bool Improves(const Problem& problem, int unknown) { return EstimateSign(problem, unknown) < 0; }
 
-// With the parts at M, an estimate is both of its rows: "Оценка M(2) = −1, Ind(2) = 3".
+// With the parts at M, an estimate is both of its rows: "M(2) = −1, Ind(2) = 3".
 std::string EstimateText(const Problem& problem, int unknown, DisplayMode mode)
 {
-    std::string text = "Оценка ";
+    std::string text;
     if (problem.HasMRow())
         text += "M(" + Number(unknown) + ") = " + Shown(problem.DisplayValue(problem.MRow(), unknown + 1), mode) + ", ";
     return text + "Ind(" + Number(unknown) + ") = " + Shown(ShownEstimate(problem, unknown), mode);
 }
 
-// " отрицательна" for a maximisation, " положительна" for a minimisation: what an improving
-// estimate is; with the parts at M, compared at M first.
-std::string ImprovingSign(const Problem& problem)
+// The remark that goes after an improving estimate's sign when the parts at M come first.
+std::string AtMFirst(const Problem& problem)
 {
-    const std::string sign = problem.isMax ? " отрицательна" : " положительна";
-    return problem.HasMRow() ? sign + " (часть при M сравнивают первой)" : sign;
+    return problem.HasMRow() ? Tr("Explanations", " (часть при M сравнивают первой)") : std::string();
+}
+
+// The legend under an index-row formula: C(j) with or without the parts at M, C(0) for the free
+// terms' column.
+std::string IndexRowLegend(bool hasMRow, bool freeTerms)
+{
+    if (hasMRow) {
+        return freeTerms ? Tr("Explanations", "Здесь C(j) — коэффициент функции при j-м неизвестном, у базисного "
+                                              "неизвестного это его цена без части при M; C(0) — свободный член "
+                                              "функции.")
+                         : Tr("Explanations", "Здесь C(j) — коэффициент функции при j-м неизвестном, у базисного "
+                                              "неизвестного это его цена без части при M.");
+    }
+    return freeTerms ? Tr("Explanations", "Здесь C(j) — коэффициент функции при j-м неизвестном, у базисного "
+                                          "неизвестного это его цена; C(0) — свободный член функции.")
+                     : Tr("Explanations", "Здесь C(j) — коэффициент функции при j-м неизвестном, у базисного "
+                                          "неизвестного это его цена.");
 }
 
 } // namespace
@@ -186,12 +202,15 @@ std::string ExplainMRowValue(const Problem& problem, int column, const TypedValu
     const std::string target = CellName({problem.MRow(), column}, indexRow);
     const std::string& name = problem.unknownNames[column - 1];
     const std::string rule =
-        freeTerms ? "M(0) — часть значения функции при M: сумма произведений частей цен базисных неизвестных при M "
-                    "на их свободные члены:"
-                  : "Часть оценки при M " + target + " — сумма произведений частей цен базисных неизвестных при M на "
-                        "элементы столбца " + name + " минус часть при M коэффициента функции при " + name + ":";
-    const std::string legend = std::string("Здесь CM(j) — часть при M коэффициента функции при j-м неизвестном: ") +
-                               (problem.isMax ? "−1" : "1") + " у искусственного неизвестного, 0 у остальных.";
+        freeTerms ? Tr("Explanations", "M(0) — часть значения функции при M: сумма произведений частей цен базисных "
+                                       "неизвестных при M на их свободные члены:")
+                  : Fill(Tr("Explanations", "Часть оценки при M %1 — сумма произведений частей цен базисных "
+                                            "неизвестных при M на элементы столбца %2 минус часть при M коэффициента "
+                                            "функции при %2:"),
+                         {target, name});
+    const std::string legend = Fill(Tr("Explanations", "Здесь CM(j) — часть при M коэффициента функции при j-м "
+                                                       "неизвестном: %1 у искусственного неизвестного, 0 у остальных."),
+                                    {problem.isMax ? "−1" : "1"});
     const TableValue right = problem.DisplayValue(problem.MRow(), column);
     const std::string slip = NamedSlip(typed, {SignSlip(right, !problem.isMax)});
     return slip + rule + "\n" + formula.Line(target, hint) + "\n" + legend;
@@ -214,14 +233,12 @@ std::string ExplainIndexRowValue(const Problem& problem, int row, int column, co
     const std::string target = CellName({indexRow, column}, indexRow);
     const std::string& name = problem.unknownNames[column - 1];
     const std::string rule =
-        freeTerms ? "Ind(0) — значение функции: сумма произведений цен базисных неизвестных на их свободные члены "
-                    "плюс свободный член функции:"
-                  : "Оценка " + target + " — сумма произведений цен базисных неизвестных на элементы столбца " + name +
-                        " минус коэффициент функции при " + name + ":";
-    const std::string legend = std::string("Здесь C(j) — коэффициент функции при j-м неизвестном, у базисного "
-                                           "неизвестного это его цена") +
-                               (problem.HasMRow() ? " без части при M" : "") +
-                               (freeTerms ? "; C(0) — свободный член функции." : ".");
+        freeTerms ? Tr("Explanations", "Ind(0) — значение функции: сумма произведений цен базисных неизвестных на их "
+                                       "свободные члены плюс свободный член функции:")
+                  : Fill(Tr("Explanations", "Оценка %1 — сумма произведений цен базисных неизвестных на элементы "
+                                            "столбца %2 минус коэффициент функции при %2:"),
+                         {target, name});
+    const std::string legend = IndexRowLegend(problem.HasMRow(), freeTerms);
     const TableValue right = problem.DisplayValue(indexRow, column);
     const std::string slip = NamedSlip(typed, {SignSlip(right, !problem.isMax)});
     return slip + rule + "\n" + formula.Line(target, hint) + "\n" + legend;
@@ -252,45 +269,55 @@ std::string ExplainNewTableValue(const TableView& previous, KeyElement key, Tabl
     if (cell.row == key.row) {
         formula.Put(kBy, *keyElement, mode);
         slips.push_back({old->value * keyElement->value, MultipliedSlip(keyElement->name)});
-        rule = "Элемент ключевой строки новой таблицы — элемент ключевой строки прежней таблицы, деленный на "
-               "ключевой элемент " + keyElement->name + ":";
+        rule = Fill(Tr("Explanations", "Элемент ключевой строки новой таблицы — элемент ключевой строки прежней "
+                                       "таблицы, деленный на ключевой элемент %1:"),
+                    {keyElement->name});
     } else {
         formula.Put(kLess, *inKeyColumn, mode);
         formula.Put(kTimes, *inKeyRow, mode);
         formula.Put(kBy, *keyElement, mode);
         slips.push_back({old->value - inKeyColumn->value * inKeyRow->value * keyElement->value,
                          MultipliedSlip(keyElement->name)});
-        rule = "Элемент новой таблицы считают по правилу прямоугольника: из его прежнего значения вычитают "
-               "произведение элемента его строки в ключевом столбце на элемент ключевой строки в его столбце, "
-               "деленное на ключевой элемент " + keyElement->name + ":";
+        rule = Fill(Tr("Explanations", "Элемент новой таблицы считают по правилу прямоугольника: из его прежнего "
+                                       "значения вычитают произведение элемента его строки в ключевом столбце на "
+                                       "элемент ключевой строки в его столбце, деленное на ключевой элемент %1:"),
+                    {keyElement->name});
     }
     slips.push_back(SignSlip(right, cell.row == indexRow && !isMax));
     return NamedSlip(typed, slips) + rule + "\n" + formula.Line(CellName(cell, indexRow), hint) + "\n" +
-           kFromPreviousTable;
+           Tr("Explanations", "Справа — элементы прежней таблицы.");
 }
 
 std::string ExplainKeyColumn(const Problem& problem, int expected, int chosen, DisplayMode mode)
 {
     const std::string& name = problem.unknownNames[chosen];
-    const std::string noPositive = "В столбце " + name + " нет положительных элементов";
     if (!Improves(problem, expected)) {
         // The table is optimal: only another optimal table may be built.
-        const std::string onlyZero = "другую оптимальную таблицу дает только небазисное неизвестное с нулевой оценкой.";
-        if (IsBasic(problem, chosen))
-            return name + " — базисное неизвестное, а " + onlyZero;
-        if (!ShownEstimate(problem, chosen).IsZero())
-            return EstimateText(problem, chosen, mode) + " не равна нулю: таблица уже оптимальна, и " + onlyZero;
-        return noPositive + ": ключевой элемент в нем выбрать нельзя.";
+        if (IsBasic(problem, chosen)) {
+            return Fill(Tr("Explanations", "%1 — базисное неизвестное, а другую оптимальную таблицу дает только "
+                                           "небазисное неизвестное с нулевой оценкой."),
+                        {name});
+        }
+        if (!ShownEstimate(problem, chosen).IsZero()) {
+            return Fill(Tr("Explanations", "Оценка %1 не равна нулю: таблица уже оптимальна, и другую оптимальную "
+                                           "таблицу дает только небазисное неизвестное с нулевой оценкой."),
+                        {EstimateText(problem, chosen, mode)});
+        }
+        return Fill(Tr("Explanations", "В столбце %1 нет положительных элементов: ключевой элемент в нем выбрать "
+                                       "нельзя."),
+                    {name});
     }
     if (!Improves(problem, chosen)) {
-        return EstimateText(problem, chosen, mode) +
-               (problem.isMax ? " не отрицательна: ввод " + name + " в базис не увеличит функцию. В задаче на "
-                                "максимум ключевым берут столбец с отрицательной оценкой."
-                              : " не положительна: ввод " + name + " в базис не уменьшит функцию. В задаче на "
-                                "минимум ключевым берут столбец с положительной оценкой.");
+        const std::string rule =
+            problem.isMax ? Tr("Explanations", "Оценка %1 не отрицательна: ввод %2 в базис не увеличит функцию. В "
+                                               "задаче на максимум ключевым берут столбец с отрицательной оценкой.")
+                          : Tr("Explanations", "Оценка %1 не положительна: ввод %2 в базис не уменьшит функцию. В "
+                                               "задаче на минимум ключевым берут столбец с положительной оценкой.");
+        return Fill(rule, {EstimateText(problem, chosen, mode), name});
     }
-    return noPositive + ": " + name + " можно увеличивать без конца, а это значит, что функция не ограничена. "
-           "Ключевым такой столбец быть не может.";
+    return Fill(Tr("Explanations", "В столбце %1 нет положительных элементов: %1 можно увеличивать без конца, а это "
+                                   "значит, что функция не ограничена. Ключевым такой столбец быть не может."),
+                {name});
 }
 
 std::string ExplainKeyRow(const Problem& problem, int column, int chosen, DisplayMode mode)
@@ -298,14 +325,16 @@ std::string ExplainKeyRow(const Problem& problem, int column, int chosen, Displa
     const int indexRow = problem.IndexRow();
     const Cell element{CellName({chosen, column + 1}, indexRow), problem.matrix[chosen][column + 1]};
     if (element.value.Sign() <= 0) {
-        return "Элемент " + element.name + " = " + Shown(element.value, mode) +
-               " не положителен: ключевой элемент выбирают среди положительных элементов ключевого столбца.";
+        return Fill(Tr("Explanations", "Элемент %1 = %2 не положителен: ключевой элемент выбирают среди положительных "
+                                       "элементов ключевого столбца."),
+                    {element.name, Shown(element.value, mode)});
     }
     const Cell freeTerm{CellName({chosen, 1}, indexRow), problem.matrix[chosen][1]};
-    return "Отношение " + freeTerm.name + kBy + element.name + " = " + Operand(freeTerm.value, mode) + kBy +
-           Divisor(element.value, mode) + " = " + Shown(freeTerm.value / element.value, mode) +
-           " не наименьшее. Ключевой элемент — тот положительный элемент ключевого столбца, у которого отношение "
-           "B(i) : A(i," + Number(column) + ") наименьшее.";
+    const std::string ratio = freeTerm.name + kBy + element.name + " = " + Operand(freeTerm.value, mode) + kBy +
+                              Divisor(element.value, mode) + " = " + Shown(freeTerm.value / element.value, mode);
+    return Fill(Tr("Explanations", "Отношение %1 не наименьшее. Ключевой элемент — тот положительный элемент ключевого "
+                                   "столбца, у которого отношение B(i) : A(i,%2) наименьшее."),
+                {ratio, Number(column)});
 }
 
 std::string ExplainBasis(const Problem& problem, int equation, const std::string& chosen, DisplayMode mode)
@@ -315,11 +344,14 @@ std::string ExplainBasis(const Problem& problem, int equation, const std::string
         ++unknown;
     if (unknown > problem.workUnknownCount)
         return {};
-    const std::string rule = "Базисное неизвестное входит в свое уравнение с коэффициентом 1, а в остальные "
-                             "уравнения — с коэффициентом 0. ";
+    const std::string rule = Tr("Explanations", "Базисное неизвестное входит в свое уравнение с коэффициентом 1, а в "
+                                                "остальные уравнения — с коэффициентом 0.") + " ";
     auto coefficient = [&](int i) -> const TableValue& { return problem.matrix[i][unknown + 1]; };
+    // "во 2", but "в 1", "в 3", as the questions say it.
     auto breaking = [&](int i) {
-        return "У " + chosen + " " + InEquation(i) + " коэффициент " + Shown(coefficient(i), mode) + ".";
+        return Fill(i == 2 ? Tr("Explanations", "У %1 во %2 уравнении коэффициент %3.")
+                           : Tr("Explanations", "У %1 в %2 уравнении коэффициент %3."),
+                    {chosen, Number(i), Shown(coefficient(i), mode)});
     };
     if (!(coefficient(equation) - Fraction(1)).IsZero())
         return rule + breaking(equation);
@@ -327,8 +359,9 @@ std::string ExplainBasis(const Problem& problem, int equation, const std::string
         if (i != equation && !coefficient(i).IsZero())
             return rule + breaking(i);
     }
-    return rule + "Столбец " + chosen + " тоже такой, но из нескольких таких неизвестных базисным в уравнении "
-                  "берется последнее.";
+    return rule + Fill(Tr("Explanations", "Столбец %1 тоже такой, но из нескольких таких неизвестных базисным в "
+                                          "уравнении берется последнее."),
+                       {chosen});
 }
 
 std::string ExplainDecision(const Problem& problem, StepStatus status, DisplayMode mode)
@@ -336,24 +369,39 @@ std::string ExplainDecision(const Problem& problem, StepStatus status, DisplayMo
     switch (status) {
     case StepStatus::Continue: {
         const int column = FindKeyColumn(problem);
-        return EstimateText(problem, column, mode) + ImprovingSign(problem) + ": таблицу можно улучшить.";
+        const std::string rule = problem.isMax
+                                     ? Tr("Explanations", "Оценка %1 отрицательна%2: таблицу можно улучшить.")
+                                     : Tr("Explanations", "Оценка %1 положительна%2: таблицу можно улучшить.");
+        return Fill(rule, {EstimateText(problem, column, mode), AtMFirst(problem)});
     }
     case StepStatus::NoSolution:
         for (int k = 1; k <= problem.workUnknownCount; ++k) {
             if (Improves(problem, k) && !HasPositiveElement(problem, k)) {
-                return EstimateText(problem, k, mode) + ImprovingSign(problem) + ", но в столбце " +
-                       problem.unknownNames[k] +
-                       " нет положительных элементов: функция не ограничена, и следующую таблицу построить нельзя.";
+                const std::string rule =
+                    problem.isMax ? Tr("Explanations", "Оценка %1 отрицательна%2, но в столбце %3 нет положительных "
+                                                       "элементов: функция не ограничена, и следующую таблицу "
+                                                       "построить нельзя.")
+                                  : Tr("Explanations", "Оценка %1 положительна%2, но в столбце %3 нет положительных "
+                                                       "элементов: функция не ограничена, и следующую таблицу "
+                                                       "построить нельзя.");
+                return Fill(rule, {EstimateText(problem, k, mode), AtMFirst(problem), problem.unknownNames[k]});
             }
         }
         break;
     case StepStatus::Optimal:
-        return std::string("Ни одна оценка индексной строки не ") + (problem.isMax ? "отрицательна" : "положительна") +
-               ": таблица оптимальна, и улучшить ее нельзя.";
+        return problem.isMax
+                   ? Tr("Explanations", "Ни одна оценка индексной строки не отрицательна: таблица оптимальна, и "
+                                        "улучшить ее нельзя.")
+                   : Tr("Explanations", "Ни одна оценка индексной строки не положительна: таблица оптимальна, и "
+                                        "улучшить ее нельзя.");
     case StepStatus::Infeasible:
-        return std::string("Ни одна часть оценки при M не ") + (problem.isMax ? "отрицательна" : "положительна") +
-               ", а искусственное неизвестное осталось в базисе со значением больше 0: его уже нельзя вывести, "
-               "и система ограничений несовместна.";
+        return problem.isMax
+                   ? Tr("Explanations", "Ни одна часть оценки при M не отрицательна, а искусственное неизвестное "
+                                        "осталось в базисе со значением больше 0: его уже нельзя вывести, и система "
+                                        "ограничений несовместна.")
+                   : Tr("Explanations", "Ни одна часть оценки при M не положительна, а искусственное неизвестное "
+                                        "осталось в базисе со значением больше 0: его уже нельзя вывести, и система "
+                                        "ограничений несовместна.");
     case StepStatus::ContinueOnce:
         break;
     }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/number_text.h"
+#include "core/texts.h"
 
 namespace {
 
@@ -86,7 +87,8 @@ LpReadResult ToLpProblem(const EntryTexts& texts, bool generalProblem)
         if (generalProblem) {
             const std::optional<Relation> relation = ReadSign(texts.signs[i]);
             if (!relation)
-                return {std::nullopt, "Знак " + std::to_string(i) + " уравнения должен быть =, <= или >="};
+                return {std::nullopt, Fill(Tr("LpFile", "Знак %1 уравнения должен быть =, <= или >="),
+                                           {std::to_string(i)})};
             row.relation = *relation;
         }
         problem.rows.push_back(std::move(row));

@@ -12,6 +12,7 @@
 #include "core/lp_tokens.h"
 #include "core/number_text.h"
 #include "core/problem.h"
+#include "core/texts.h"
 
 using namespace lp;
 
@@ -32,14 +33,14 @@ int LineAt(std::string_view text, size_t offset)
 std::optional<std::string> FindTextFault(std::string_view text)
 {
     if (text.size() > kLpFileSizeLimit)
-        return std::string("Файл больше 1 МБ: это не задача");
+        return Tr("LpFile", "Файл больше 1 МБ: это не задача");
     if (text.find('\0') != std::string_view::npos)
-        return std::string("Файл не текстовый");
+        return Tr("LpFile", "Файл не текстовый");
     const size_t malformed = FindMalformedUtf8(text);
     if (malformed != std::string_view::npos)
-        return AtLine(LineAt(text, malformed), "текст не в кодировке UTF-8");
+        return AtLine(LineAt(text, malformed), Tr("LpFile", "текст не в кодировке UTF-8"));
     if (std::all_of(text.begin(), text.end(), [](char c) { return IsSpace(c) || IsLineBreak(c); }))
-        return std::string("Файл пуст");
+        return Tr("LpFile", "Файл пуст");
     return std::nullopt;
 }
 
@@ -305,16 +306,16 @@ Token Reader::Take()
 
 void Reader::FailExpected(const Token& at, const std::string& expectation)
 {
-    Fail(at.line, at.kind == TokenKind::End ? "файл кончился, а " + expectation : expectation);
+    Fail(at.line, at.kind == TokenKind::End ? Fill(Tr("LpFile", "файл кончился, а %1"), {expectation}) : expectation);
 }
 
 void Reader::FailSection(const SectionMark& mark, const std::string& expectation)
 {
     if (mark.section == Section::Unsupported) {
         Fail(mark.line,
-            "раздел " + Quoted(mark.written) +
-                " не поддерживается: в задаче бывают только разделы Maximize или Minimize, "
-                "Subject To, Bounds и End");
+            Fill(Tr("LpFile", "раздел %1 не поддерживается: в задаче бывают только разделы Maximize или "
+                              "Minimize, Subject To, Bounds и End"),
+                 {Quoted(mark.written)}));
     }
     Fail(mark.line, expectation);
 }
@@ -362,7 +363,7 @@ std::string Reader::NameOf(const Token& token)
             ++at;
     }
     if (name.empty())
-        Fail(token.line, "пустое имя в кавычках");
+        Fail(token.line, Tr("LpFile", "пустое имя в кавычках"));
     return name;
 }
 
@@ -372,11 +373,11 @@ int Reader::Unknown(const std::string& name, int line)
     if (found != unknownIndex.end())
         return found->second;
     if (CharacterCount(name) > 3)
-        Fail(line, "имя переменной " + Quoted(name) + " длиннее трёх знаков");
+        Fail(line, Fill(Tr("LpFile", "имя переменной %1 длиннее трёх знаков"), {Quoted(name)}));
     if (static_cast<int>(names.size()) == kMaxUnknowns)
         Fail(line,
-            "больше " + std::to_string(kMaxUnknowns) + " переменных, а в задаче их может быть от 1 до " +
-                std::to_string(kMaxUnknowns));
+            Fill(Tr("LpFile", "больше %1 переменных, а в задаче их может быть от 1 до %1"),
+                 {std::to_string(kMaxUnknowns)}));
     names.push_back(name);
     expressionOfLastUse.push_back(-1);
     unknownIndex.emplace(name, static_cast<int>(names.size()) - 1);
@@ -389,7 +390,7 @@ int Reader::UnknownOnce(const Token& token)
     const std::string name = NameOf(token);
     const int k = Unknown(name, token.line);
     if (expressionOfLastUse[k] == expression)
-        Fail(token.line, "переменная " + Quoted(name) + " встречается в выражении дважды");
+        Fail(token.line, Fill(Tr("LpFile", "переменная %1 встречается в выражении дважды"), {Quoted(name)}));
     expressionOfLastUse[k] = expression;
     return k;
 }
@@ -398,14 +399,14 @@ Fraction Reader::ValueOf(const Token& number, bool negative)
 {
     ExactNumber exact = NumberValue(number.text);
     if (exact.fault == NumberFault::ZeroDenominator)
-        Fail(number.line, "нулевой знаменатель в числе " + Quoted(number.text));
+        Fail(number.line, Fill(Tr("LpFile", "нулевой знаменатель в числе %1"), {Quoted(number.text)}));
     auto value = exact.fault == NumberFault::None
         ? EntryValueOf(negative ? mpq_class(-exact.value) : exact.value)
         : std::nullopt;
     if (!value) {
         Fail(number.line,
-            "число " + Quoted(number.text) +
-                " не помещается в ячейку ввода: числитель и знаменатель не больше 2147483647");
+            Fill(Tr("LpFile", "число %1 не помещается в ячейку ввода: числитель и знаменатель не больше 2147483647"),
+                 {Quoted(number.text)}));
     }
     return *value;
 }
@@ -439,7 +440,7 @@ std::optional<Fraction> Reader::Coefficient(bool negative)
 void Reader::SetConstant(const Fraction& value, int line)
 {
     if (constant)
-        Fail(line, "второй свободный член целевой функции");
+        Fail(line, Tr("LpFile", "второй свободный член целевой функции"));
     constant = value;
 }
 
@@ -465,7 +466,7 @@ void Reader::TakeConstantComment()
     const Token comment = Take();
     auto number = SignedNumberText(comment.text);
     if (!number)
-        Fail(comment.line, "непонятный свободный член в комментарии: " + Quoted(comment.text));
+        Fail(comment.line, Fill(Tr("LpFile", "непонятный свободный член в комментарии: %1"), {Quoted(comment.text)}));
     SetConstant(
         ValueOf(Token{TokenKind::Number, number->second, comment.line, false}, number->first), comment.line);
 }
@@ -487,8 +488,8 @@ void Reader::ReadObjective()
             return;
         // A labelled row, or a word of its own at the start of a line, ends the objective here.
         if (IsName(Peek()) && (Peek(1).kind == TokenKind::Colon || (!first && Peek().startsLine)))
-            FailExpected(Peek(), "ожидался раздел Subject To");
-        const bool negative = TakeSign(!first, "ожидался знак + или -");
+            FailExpected(Peek(), Tr("LpFile", "ожидался раздел Subject To"));
+        const bool negative = TakeSign(!first, Tr("LpFile", "ожидался знак + или -"));
         first = false;
         const int line = Peek().line;
         auto coefficient = Coefficient(negative);
@@ -497,7 +498,7 @@ void Reader::ReadObjective()
         else if (coefficient)
             SetConstant(*coefficient, line);
         else
-            FailExpected(Peek(), "ожидалось число или имя переменной");
+            FailExpected(Peek(), Tr("LpFile", "ожидалось число или имя переменной"));
     }
 }
 
@@ -506,13 +507,13 @@ void Reader::ReadRows()
     while (!AtSectionOrEnd()) {
         if (static_cast<int>(rows.size()) == kMaxRows) {
             Fail(Peek().line,
-                "больше " + std::to_string(kMaxRows) + " уравнений, а в задаче их может быть от 1 до " +
-                    std::to_string(kMaxRows));
+                Fill(Tr("LpFile", "больше %1 уравнений, а в задаче их может быть от 1 до %1"),
+                     {std::to_string(kMaxRows)}));
         }
         ReadRow();
     }
     if (rows.empty())
-        Fail(Peek().line, "в разделе Subject To нет ни одного уравнения");
+        Fail(Peek().line, Tr("LpFile", "в разделе Subject To нет ни одного уравнения"));
 }
 
 void Reader::ReadRow()
@@ -525,18 +526,19 @@ void Reader::ReadRow()
     SparseRow row;
     bool first = true;
     do {
-        const bool negative = TakeSign(!first, "ожидался знак + или -");
+        const bool negative = TakeSign(!first, Tr("LpFile", "ожидался знак + или -"));
         first = false;
         auto coefficient = Coefficient(negative);
         if (!IsName(Peek()) || SectionAt())
             FailExpected(
-                Peek(), coefficient ? "ожидалось имя переменной" : "ожидалось число или имя переменной");
+                Peek(), coefficient ? Tr("LpFile", "ожидалось имя переменной") : Tr("LpFile", "ожидалось число или имя "
+                                                                                              "переменной"));
         row.terms.emplace_back(UnknownOnce(Take()), coefficient.value_or(Unit(negative)));
     } while (IsSign(Peek()));
     if (Peek().kind != TokenKind::Relation)
-        FailExpected(Peek(), "ожидался знак =, <= или >=");
+        FailExpected(Peek(), Tr("LpFile", "ожидался знак =, <= или >="));
     row.relation = RelationOf(Take().text);
-    row.rightHandSide = SignedValue("ожидалось число в правой части");
+    row.rightHandSide = SignedValue(Tr("LpFile", "ожидалось число в правой части"));
     rows.push_back(std::move(row));
 }
 
@@ -557,7 +559,7 @@ Reader::BoundSide Reader::ReadBoundSide()
     if (IsName(token) && !negative)
         return {NameOf(Take())};
     if (token.kind != TokenKind::Number)
-        FailExpected(token, "ожидалось имя переменной или число");
+        FailExpected(token, Tr("LpFile", "ожидалось имя переменной или число"));
     return {std::nullopt, ValueOf(Take(), negative).IsZero()};
 }
 
@@ -570,17 +572,17 @@ void Reader::ReadBound()
     if (Peek().kind == TokenKind::Relation)
         relation = RelationOf(Take().text);
     else if (!left.name || !EqualsIgnoringCase(Peek().text, "free"))
-        FailExpected(Peek(), "ожидался знак =, <= или >=");
+        FailExpected(Peek(), Tr("LpFile", "ожидался знак =, <= или >="));
     const BoundSide right = relation ? ReadBoundSide() : BoundSide{};
     if (relation && left.name.has_value() == right.name.has_value())
-        Fail(line, "в границе должны быть имя переменной и число");
+        Fail(line, Tr("LpFile", "в границе должны быть имя переменной и число"));
     const std::string& name = left.name ? *left.name : *right.name;
     const bool lowerZero = left.name ? relation == Relation::GreaterOrEqual && right.zero
                                      : relation == Relation::LessOrEqual && left.zero;
     if (!lowerZero || Peek().kind == TokenKind::Relation)
         Fail(line,
-            "граница для " + Quoted(name) + " не поддерживается: допустима только " + Shortened(name) +
-                " >= 0");
+            Fill(Tr("LpFile", "граница для %1 не поддерживается: допустима только %2 >= 0"),
+                 {Quoted(name), Shortened(name)}));
     Unknown(name, line);
 }
 
@@ -608,23 +610,24 @@ LpProblem Reader::Read()
 {
     auto sense = SectionAt();
     if (!sense || (sense->section != Section::Maximize && sense->section != Section::Minimize))
-        FailExpected(Peek(), "ожидалось Maximize или Minimize");
+        FailExpected(Peek(), Tr("LpFile", "ожидалось Maximize или Minimize"));
     isMax = sense->section == Section::Maximize;
     Take();
     objectiveOpen = true;
     ReadObjective();
     objectiveOpen = false;
-    ExpectSection(Section::SubjectTo, "ожидался раздел Subject To");
+    ExpectSection(Section::SubjectTo, Tr("LpFile", "ожидался раздел Subject To"));
     ReadRows();
     auto mark = SectionAt();
     if (mark && mark->section == Section::Bounds) {
         Take();
         ReadBounds();
     }
-    ExpectSection(Section::End,
-        mark && mark->section == Section::Bounds ? "ожидалось End" : "ожидался раздел Bounds или End");
+    const bool afterBounds = mark && mark->section == Section::Bounds;
+    ExpectSection(Section::End, afterBounds ? Tr("LpFile", "ожидалось End")
+                                            : Tr("LpFile", "ожидался раздел Bounds или End"));
     if (Peek().kind != TokenKind::End)
-        Fail(Peek().line, "после End ничего не должно быть");
+        Fail(Peek().line, Tr("LpFile", "после End ничего не должно быть"));
     return Result();
 }
 

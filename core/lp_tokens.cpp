@@ -3,12 +3,13 @@
 #include <algorithm>
 
 #include "core/entry_checks.h"
+#include "core/texts.h"
 
 namespace lp {
 
 std::string AtLine(int line, const std::string& text)
 {
-    return "Строка " + std::to_string(line) + ": " + text;
+    return Fill(Tr("LpFile", "Строка %1: %2"), {std::to_string(line), text});
 }
 
 [[noreturn]] void Fail(int line, const std::string& text) { throw ReadFailure{AtLine(line, text)}; }
@@ -175,9 +176,9 @@ void Lexer::ScanQuotedName()
 {
     for (++at;; ++at) {
         if (at == text.size() || IsLineBreak(text[at]))
-            Fail(line, "имя в кавычках не закрыто");
+            Fail(line, Tr("LpFile", "имя в кавычках не закрыто"));
         if (IsControl(text[at]))
-            Fail(line, "управляющий символ в имени");
+            Fail(line, Tr("LpFile", "управляющий символ в имени"));
         if (text[at] == '"') {
             if (At(at + 1) != '"') {
                 ++at;
@@ -229,9 +230,9 @@ Token Lexer::Next()
         token.kind = c == '+' ? TokenKind::Plus : c == '-' ? TokenKind::Minus : TokenKind::Colon;
         ++at;
     } else if (IsControl(c)) {
-        Fail(line, "управляющий символ с кодом " + std::to_string(static_cast<int>(c)));
+        Fail(line, Fill(Tr("LpFile", "управляющий символ с кодом %1"), {std::to_string(static_cast<int>(c))}));
     } else {
-        Fail(line, "непонятный знак " + Quoted(std::string_view(&text[at], 1)));
+        Fail(line, Fill(Tr("LpFile", "непонятный знак %1"), {Quoted(std::string_view(&text[at], 1))}));
     }
     token.text = text.substr(start, at - start);
     return token;

@@ -6,6 +6,7 @@
 #include "core/lp_tokens.h"
 #include "core/number_text.h"
 #include "core/problem.h"
+#include "core/texts.h"
 
 using namespace lp;
 
@@ -161,17 +162,17 @@ std::string LpWriter::ExtensionsLine() const
 {
     std::vector<std::string> used;
     if (fractionsUsed)
-        used.emplace_back("дроби вида 2/3");
+        used.push_back(Tr("LpFile", "дроби вида 2/3"));
     if (lettersBeyondAsciiUsed)
-        used.emplace_back("имена с кириллицей");
+        used.push_back(Tr("LpFile", "имена с кириллицей"));
     if (quotedNamesUsed)
-        used.emplace_back("имена в кавычках");
+        used.push_back(Tr("LpFile", "имена в кавычках"));
     if (used.empty())
         return {};
-    std::string text = "\\ Задача Таблитора: в файле есть расширения формата LP: " + used.front();
+    std::string list = used.front();
     for (size_t k = 1; k < used.size(); ++k)
-        text += ", " + used[k];
-    return text + "\n";
+        list += ", " + used[k];
+    return "\\ " + Fill(Tr("LpFile", "Задача Таблитора: в файле есть расширения формата LP: %1"), {list}) + "\n";
 }
 
 std::string LpWriter::Text()
@@ -193,25 +194,26 @@ std::optional<std::string> FindLpProblemFault(const LpProblem& problem)
     const size_t n = problem.unknownNames.size();
     const size_t m = problem.rows.size();
     if (m < 1 || m > static_cast<size_t>(kMaxRows))
-        return "В задаче может быть от 1 до " + std::to_string(kMaxRows) + " уравнений";
+        return Fill(Tr("LpFile", "В задаче может быть от 1 до %1 уравнений"), {std::to_string(kMaxRows)});
     if (n < 1 || n > static_cast<size_t>(kMaxUnknowns))
-        return "В задаче может быть от 1 до " + std::to_string(kMaxUnknowns) + " переменных";
+        return Fill(Tr("LpFile", "В задаче может быть от 1 до %1 переменных"), {std::to_string(kMaxUnknowns)});
     auto wrongSize = [n](const LpRow& row) { return row.coefficients.size() != n; };
     if (problem.objective.size() != n || std::any_of(problem.rows.begin(), problem.rows.end(), wrongSize))
-        return std::string("Число коэффициентов не совпадает с числом переменных");
+        return Tr("LpFile", "Число коэффициентов не совпадает с числом переменных");
     for (size_t k = 0; k < n; ++k) {
         if (!IsWritableName(problem.unknownNames[k], 3))
-            return "Обозначение " + std::to_string(k + 1) + " переменной должно состоять из 1–3 знаков";
+            return Fill(Tr("LpFile", "Обозначение %1 переменной должно состоять из 1–3 знаков"),
+                        {std::to_string(k + 1)});
         for (size_t j = 0; j < k; ++j) {
             if (problem.unknownNames[j] == problem.unknownNames[k]) {
-                return "У " + std::to_string(j + 1) + " и " + std::to_string(k + 1) +
-                    " переменной одно обозначение " + Quoted(problem.unknownNames[k]) +
-                    ": в файле у каждой переменной должно быть своё";
+                return Fill(Tr("LpFile", "У %1 и %2 переменной одно обозначение %3: в файле у каждой переменной "
+                                         "должно быть своё"),
+                            {std::to_string(j + 1), std::to_string(k + 1), Quoted(problem.unknownNames[k])});
             }
         }
     }
     if (!IsWritableName(problem.functionName, 1))
-        return std::string("Обозначение функции должно состоять из одного знака");
+        return Tr("LpFile", "Обозначение функции должно состоять из одного знака");
     std::vector<Fraction> values = problem.objective;
     values.push_back(problem.freeTerm);
     for (const LpRow& row : problem.rows) {
@@ -220,7 +222,7 @@ std::optional<std::string> FindLpProblemFault(const LpProblem& problem)
     }
     for (const Fraction& value : values) {
         if (!IsEntryValue(value))
-            return "Число " + Quoted(ToText(value)) + " не помещается в ячейку ввода";
+            return Fill(Tr("LpFile", "Число %1 не помещается в ячейку ввода"), {Quoted(ToText(value))});
     }
     return std::nullopt;
 }

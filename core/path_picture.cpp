@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/number_text.h"
+#include "core/texts.h"
 
 namespace {
 
@@ -104,14 +105,14 @@ void FollowPath(PathPicture& picture, const std::vector<std::vector<TableValue>>
 
 std::string PathText(const std::vector<PlanePoint>& path, PathEnd end)
 {
-    std::string text = "Вершины:";
+    std::string corners;
     for (size_t k = 0; k < path.size(); ++k) {
-        text += (k == 0 ? " " : ", ") + std::to_string(k + 1) + ") (" + ToText(path[k].u) + "; " +
-                ToText(path[k].v) + ")";
+        corners += (k == 0 ? " " : ", ") + std::to_string(k + 1) + ") (" + ToText(path[k].u) + "; " +
+                   ToText(path[k].v) + ")";
     }
     if (end == PathEnd::Optimum)
-        text += " — оптимум";
-    else if (end == PathEnd::Unbounded)
-        text += " — функция не ограничена";
-    return text;
+        return Fill(Tr("Picture", "Вершины:%1 — оптимум"), {corners});
+    if (end == PathEnd::Unbounded)
+        return Fill(Tr("Picture", "Вершины:%1 — функция не ограничена"), {corners});
+    return Fill(Tr("Picture", "Вершины:%1"), {corners});
 }

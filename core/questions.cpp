@@ -8,17 +8,18 @@
 #include "core/captions.h"
 #include "core/number_text.h"
 #include "core/simplex.h"
+#include "core/texts.h"
 
 namespace {
 
 using Outcome = Verdict::Outcome;
 
-const char kIndexRowPrompt[] =
-    "Подсчитайте элементы индексной строки. Введите точное значение или арифметическое выражение";
-const char kKeyRowPrompt[] =
-    "Подсчитайте элементы ключевой строки. Введите точное значение или арифметическое выражение";
-const char kNewTablePrompt[] =
-    "Подсчитайте некоторые элементы новой таблицы. Введите точное значение или арифметическое выражение";
+const char kIndexRowPrompt[] = TR_NOOP("Questions",
+    "Подсчитайте элементы индексной строки. Введите точное значение или арифметическое выражение");
+const char kKeyRowPrompt[] = TR_NOOP("Questions",
+    "Подсчитайте элементы ключевой строки. Введите точное значение или арифметическое выражение");
+const char kNewTablePrompt[] = TR_NOOP("Questions",
+    "Подсчитайте некоторые элементы новой таблицы. Введите точное значение или арифметическое выражение");
 
 std::string Number(int value) { return std::to_string(value); }
 
@@ -86,10 +87,11 @@ std::string_view UnreadPart(std::string_view typed, size_t stop)
 // A value read from a prefix is not the one the student meant: "1e5" would be judged as 1.
 Verdict UnreadPartRefusal(std::string_view unread, bool cutOff)
 {
-    std::string what = cutOff ? "выражение длиннее " + std::to_string(calc::Parser::kMaxLength) +
-                                    " символов, не прочитан конец: "
-                              : "не разобран конец выражения: ";
-    return Say(Outcome::Refused, "Ошибка синтаксиса " + what + Quoted(unread), InputErrorCaption);
+    const std::string message =
+        cutOff ? Fill(Tr("Questions", "Ошибка синтаксиса выражение длиннее %1 символов, не прочитан конец: %2"),
+                      {std::to_string(calc::Parser::kMaxLength), Quoted(unread)})
+               : Fill(Tr("Questions", "Ошибка синтаксиса не разобран конец выражения: %1"), {Quoted(unread)});
+    return Say(Outcome::Refused, message, InputErrorCaption());
 }
 
 // Fills `value`, or gives the refusal of a text that cannot be judged.
@@ -103,12 +105,15 @@ std::optional<Verdict> Calculate(const std::string& typed, double& value)
         if (!unread.empty())
             return UnreadPartRefusal(unread, parser.StopOffset() >= calc::Parser::kMaxLength);
     } catch (const calc::divzero&) {
-        return Say(Outcome::Refused, "Деление на 0", CalculationErrorCaption);
+        return Say(Outcome::Refused, Tr("Questions", "Деление на 0"), CalculationErrorCaption());
     } catch (const calc::SyntaxError& error) {
-        return Say(Outcome::Refused, std::string("Ошибка синтаксиса ") + error.message, InputErrorCaption);
+        return Say(Outcome::Refused,
+                   Fill(Tr("Questions", "Ошибка синтаксиса %1"), {TrMarked("Calculator", error.message)}),
+                   InputErrorCaption());
     } catch (const calc::MathError& error) {
-        return Say(Outcome::Refused, std::string("Ошибка в процессе вычисления ") + error.message,
-                   CalculationErrorCaption);
+        return Say(Outcome::Refused,
+                   Fill(Tr("Questions", "Ошибка в процессе вычисления %1"), {TrMarked("Calculator", error.message)}),
+                   CalculationErrorCaption());
     }
     return std::nullopt;
 }
@@ -123,8 +128,9 @@ BasisQuestion::BasisQuestion(QuestionHost& host, const Problem& problem, int equ
 std::string BasisQuestion::Prompt() const
 {
     // "во 2", but "в 1", "в 3"
-    std::string preposition = equation == 2 ? "во " : "в ";
-    return "Выберите базисное неизвестное " + preposition + Number(equation) + " уравнении";
+    return Fill(equation == 2 ? Tr("Questions", "Выберите базисное неизвестное во %1 уравнении")
+                              : Tr("Questions", "Выберите базисное неизвестное в %1 уравнении"),
+                {Number(equation)});
 }
 
 std::vector<std::string> BasisQuestion::Choices() const
@@ -136,16 +142,17 @@ std::vector<std::string> BasisQuestion::Choices() const
 Verdict BasisQuestion::Submit(const std::optional<std::string>& selected)
 {
     if (!selected)
-        return Say(Outcome::Refused, "Выберите базисное неизвестное", InputErrorCaption);
+        return Say(Outcome::Refused, Tr("Questions", "Выберите базисное неизвестное"), InputErrorCaption());
     if (IsRightBasis(problem, equation, *selected))
         return Say(Outcome::Accepted);
-    std::string text = "Неизвестное " + *selected + " не является базисным в " + Number(equation) + " уравнении";
+    std::string text =
+        Fill(Tr("Questions", "Неизвестное %1 не является базисным в %2 уравнении"), {*selected, Number(equation)});
     if (attempt == 1) {
         attempt = 2;
         return Say(Outcome::Retry,
                    Explained(host, text,
                              [&](DisplayMode mode) { return ExplainBasis(problem, equation, *selected, mode); }),
-                   InputErrorCaption);
+                   InputErrorCaption());
     }
     return EndRun(host, text);
 }
@@ -160,13 +167,13 @@ std::string ElementQuestion::Prompt() const
 {
     switch (mode) {
     case ElementMode::IndexRow:
-        return kIndexRowPrompt;
+        return TrMarked("Questions", kIndexRowPrompt);
     case ElementMode::KeyRow:
-        return kKeyRowPrompt;
+        return TrMarked("Questions", kKeyRowPrompt);
     case ElementMode::NewTable:
         break;
     }
-    return kNewTablePrompt;
+    return TrMarked("Questions", kNewTablePrompt);
 }
 
 std::string ElementQuestion::Label() const
@@ -183,14 +190,15 @@ std::string ElementQuestion::FailureText() const
     switch (mode) {
     case ElementMode::IndexRow: {
         const std::string label = Label();
-        return "Элемент индексной строки " + label.substr(0, label.size() - 1) + " рассчитан неверно";
+        return Fill(Tr("Questions", "Элемент индексной строки %1 рассчитан неверно"),
+                    {label.substr(0, label.size() - 1)});
     }
     case ElementMode::KeyRow:
-        return "Элемент ключевой строки " + ElementName(row, column) + " рассчитан неверно";
+        return Fill(Tr("Questions", "Элемент ключевой строки %1 рассчитан неверно"), {ElementName(row, column)});
     case ElementMode::NewTable:
         break;
     }
-    return "Элемент " + ElementName(row, column) + " рассчитан неверно";
+    return Fill(Tr("Questions", "Элемент %1 рассчитан неверно"), {ElementName(row, column)});
 }
 
 std::string ElementQuestion::Explanation(const TypedValue& typed) const
@@ -226,9 +234,10 @@ Verdict ElementQuestion::Submit(const std::string& typed)
         return Say(Outcome::Accepted);
     if (attempt < 3) {
         std::string message =
-            Explained(host, "Расчет неверный, повторите еще раз", [&](DisplayMode) { return Explanation(value); });
+            Explained(host, Tr("Questions", "Расчет неверный, повторите еще раз"),
+                      [&](DisplayMode) { return Explanation(value); });
         ++attempt;
-        return Say(Outcome::Retry, std::move(message), ErrorCaption);
+        return Say(Outcome::Retry, std::move(message), ErrorCaption());
     }
     return EndRun(host, FailureText());
 }
@@ -241,12 +250,13 @@ KeyQuestion::KeyQuestion(QuestionHost& host, const Problem& problem, Mode mode, 
 std::string KeyQuestion::Label() const
 {
     // The number typed for the key element is its row's.
-    return mode == Mode::Column ? "Ключевой столбец" : "Строка ключевого элемента";
+    return mode == Mode::Column ? Tr("Questions", "Ключевой столбец") : Tr("Questions", "Строка ключевого элемента");
 }
 
 std::string KeyQuestion::Caption() const
 {
-    return mode == Mode::Column ? "Выберите ключевой столбец" : "Выберите ключевой элемент";
+    return mode == Mode::Column ? Tr("Questions", "Выберите ключевой столбец")
+                                : Tr("Questions", "Выберите ключевой элемент");
 }
 
 int KeyQuestion::RangeMax() const
@@ -288,11 +298,12 @@ void KeyQuestion::MarkCandidate(int number)
 Verdict KeyQuestion::Submit(const std::optional<int>& number)
 {
     if (!number)
-        return Say(Outcome::Refused, "Введите целое число.", ProgramName);
+        return Say(Outcome::Refused, Tr("Questions", "Введите целое число."), ProgramName());
     // A number that names no column or row is a slip of the keyboard, not a decision.
     if (*number < 1 || *number > RangeMax()) {
-        const std::string what = mode == Mode::Column ? "столбца" : "строки";
-        return Say(Outcome::Refused, "Введите номер " + what + " от 1 до " + Number(RangeMax()), InputErrorCaption);
+        const std::string message = mode == Mode::Column ? Tr("Questions", "Введите номер столбца от 1 до %1")
+                                                         : Tr("Questions", "Введите номер строки от 1 до %1");
+        return Say(Outcome::Refused, Fill(message, {Number(RangeMax())}), InputErrorCaption());
     }
     if (mode == Mode::Column) {
         if (!IsRightKeyColumn(problem, column, *number))
@@ -319,7 +330,8 @@ Verdict KeyQuestion::Submit(const std::optional<int>& number)
 
 Verdict KeyQuestion::WrongChoice(int number)
 {
-    std::string text = mode == Mode::Column ? "Ключевой столбец выбран неправильно" : "Ключевой элемент выбран неправильно";
+    std::string text = mode == Mode::Column ? Tr("Questions", "Ключевой столбец выбран неправильно")
+                                            : Tr("Questions", "Ключевой элемент выбран неправильно");
     if (attempt > 1)
         return EndRun(host, text);
     ++attempt;
@@ -327,5 +339,5 @@ Verdict KeyQuestion::WrongChoice(int number)
                    return mode == Mode::Column ? ExplainKeyColumn(problem, column, number, displayMode)
                                                : ExplainKeyRow(problem, column, number, displayMode);
                }),
-               ErrorCaption);
+               ErrorCaption());
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/simplex.h"
+#include "core/texts.h"
 
 namespace {
 
@@ -76,9 +77,9 @@ Solution SolveProblem(Problem problem, DisplayMode mode)
 std::string AnswerText(const Problem& table, DisplayMode mode)
 {
     if (IsInfeasible(table))
-        return "Система ограничений несовместна: задача не имеет решения";
+        return Tr("Solution", "Система ограничений несовместна: задача не имеет решения");
     if (HasBlockedColumn(table))
-        return "Функция " + table.functionName + " не ограничена: задача не имеет решения";
+        return Fill(Tr("Solution", "Функция %1 не ограничена: задача не имеет решения"), {table.functionName});
     // The student's own unknowns: those the program added to a general problem are its own.
     std::string answer;
     for (int k = 1; k <= table.originalUnknownCount; ++k) {

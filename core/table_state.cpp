@@ -1,4 +1,5 @@
 #include "core/table_state.h"
+#include "core/texts.h"
 
 namespace {
 
@@ -76,9 +77,9 @@ TableView MakeTableView(const Problem& problem, bool firstTable)
     constexpr int price = TablePlace::PriceColumn;
     constexpr int basis = TablePlace::BasisColumn;
     TableView view(m, n, problem.HasMRow());
-    view.At({heading, price}) = TableCell::Labelled("Цены");
-    view.At({heading, basis}) = TableCell::Labelled("Базис");
-    view.At({heading, 1}) = TableCell::Labelled("Св.чл.");
+    view.At({heading, price}) = TableCell::Labelled(Tr("Table", "Цены"));
+    view.At({heading, basis}) = TableCell::Labelled(Tr("Table", "Базис"));
+    view.At({heading, 1}) = TableCell::Labelled(Tr("Table", "Св.чл."));
     view.At({0, 1}) = TableCell::Of(problem.freeTerm);
     for (int k = 1; k <= n; ++k) {
         view.At({0, k + 1}) = problem.artificial[k] ? TableCell::TimesM(problem.DisplayPriceAtM(k))
@@ -99,7 +100,7 @@ TableView MakeTableView(const Problem& problem, bool firstTable)
         }
     }
     view.At({m + 1, price}) = TableCell::Labelled("***");
-    view.At({m + 1, basis}) = TableCell::Labelled("ИС");
+    view.At({m + 1, basis}) = TableCell::Labelled(Tr("Table", "ИС"));
     if (view.HasMRow())
         view.At({m + 2, basis}) = TableCell::Labelled("M");
     return view;
@@ -114,6 +115,6 @@ TableCell PriceCell(const Problem& problem, int equation)
 
 std::string TableTitle(const Problem& problem, int tableNumber)
 {
-    return std::to_string(tableNumber) + "-я симплексная таблица (" + problem.functionName + "-" +
-           (problem.isMax ? "MAX" : "MIN") + ")";
+    return Fill(Tr("Table", "%1-я симплексная таблица (%2-%3)"),
+                {std::to_string(tableNumber), problem.functionName, problem.isMax ? "MAX" : "MIN"});
 }

@@ -8,10 +8,11 @@
 #include "core/explanations.h"
 #include "core/number_text.h"
 #include "core/solution.h"
+#include "core/texts.h"
 
 namespace {
 
-const char kWrongDecisionStatus[] = "Решение о следующей итерации принято неверно";
+const char kWrongDecisionStatus[] = TR_NOOP("TutoringRun", "Решение о следующей итерации принято неверно");
 
 // At most this many elements of the new table are asked beside the key row.
 constexpr int kRandomElements = 5;
@@ -46,16 +47,19 @@ bool IsLowestNumberedChoice(const Problem& problem, int expectedColumn, int colu
 
 std::string CycleText(int table, int earlierTable)
 {
-    return "Таблица " + std::to_string(table) + " повторяет базис таблицы " + std::to_string(earlierTable) +
-           ": при таком выборе решение пойдет по кругу и не закончится. Чтобы выйти из цикла, берите из "
-           "подходящих ключевых столбцов столбец с наименьшим номером, а из равноценных ключевых элементов — "
-           "тот, в строке которого базисное неизвестное имеет наименьший номер.";
+    return Fill(Tr("TutoringRun",
+                   "Таблица %1 повторяет базис таблицы %2: при таком выборе решение пойдет по кругу и не "
+                   "закончится. Чтобы выйти из цикла, берите из подходящих ключевых столбцов столбец с наименьшим "
+                   "номером, а из равноценных ключевых элементов — тот, в строке которого базисное неизвестное "
+                   "имеет наименьший номер."),
+                {std::to_string(table), std::to_string(earlierTable)});
 }
 
 std::string RepeatedOptimumText(int table, int earlierTable)
 {
-    return "Оптимальная таблица " + std::to_string(table) + " повторяет таблицу " + std::to_string(earlierTable) +
-           ", поэтому строить следующую таблицу не нужно.";
+    return Fill(Tr("TutoringRun", "Оптимальная таблица %1 повторяет таблицу %2, поэтому строить следующую таблицу не "
+                                  "нужно."),
+                {std::to_string(table), std::to_string(earlierTable)});
 }
 
 } // namespace
@@ -128,11 +132,12 @@ void TutoringRun::RunTutoring()
 void TutoringRun::ReportOverflow()
 {
     ending = Ending::Overflow;
-    state.status = "Разбор прерван: числа таблицы стали слишком большими";
+    state.status = Tr("TutoringRun", "Разбор прерван: числа таблицы стали слишком большими");
     StateChanged();
-    window.ShowMessage("Числа этой таблицы стали слишком большими для точного счета, поэтому разбор задачи "
-                       "прерван.\nЭто не ваша ошибка: попробуйте задачу с другими коэффициентами.",
-                       ProgramName, MessageIcon::Exclamation);
+    window.ShowMessage(Tr("TutoringRun", "Числа этой таблицы стали слишком большими для точного счета, поэтому "
+                                         "разбор задачи прерван.\nЭто не ваша ошибка: попробуйте задачу с другими "
+                                         "коэффициентами."),
+                       ProgramName(), MessageIcon::Exclamation);
 }
 
 void TutoringRun::CompleteFirstTable()
@@ -190,16 +195,16 @@ bool TutoringRun::Step()
     // The decision is read off the index row.
     state.tableInSight = InSight{problem.equationCount + 1, std::nullopt};
     StateChanged();
-    if (window.AskYesNo("Вы хотите строить следующую таблицу?", ProgramName)) {
+    if (window.AskYesNo(Tr("TutoringRun", "Вы хотите строить следующую таблицу?"), ProgramName())) {
         if (finished) {
-            WrongDecision("Вы приняли неверное решение, так как все итерации выполнены", status);
+            WrongDecision(Tr("TutoringRun", "Вы приняли неверное решение, так как все итерации выполнены"), status);
             return false;
         }
         BuildNextTable(status);
         return true;
     }
     if (status == StepStatus::Continue && !HasBlockedColumn(problem)) {
-        WrongDecision("Вы приняли неверное решение, так как не все итерации выполнены", status);
+        WrongDecision(Tr("TutoringRun", "Вы приняли неверное решение, так как не все итерации выполнены"), status);
         return false;
     }
     if (status == StepStatus::Infeasible)
@@ -211,39 +216,39 @@ bool TutoringRun::Step()
     return false;
 }
 
-void TutoringRun::WrongDecision(const char* message, StepStatus status)
+void TutoringRun::WrongDecision(const std::string& message, StepStatus status)
 {
     const std::string explanation =
         options.explainMistakes ? ExplainDecision(problem, status, options.displayMode) : std::string();
-    window.ShowMessage(WithExplanation(message, explanation), ProgramName, MessageIcon::Exclamation);
-    Fail(kWrongDecisionStatus);
+    window.ShowMessage(WithExplanation(message, explanation), ProgramName(), MessageIcon::Exclamation);
+    Fail(TrMarked("TutoringRun", kWrongDecisionStatus));
 }
 
 void TutoringRun::Succeed()
 {
-    window.ShowMessage("Теперь вам не составит труда выписать решение из таблицы", ProgramName,
+    window.ShowMessage(Tr("TutoringRun", "Теперь вам не составит труда выписать решение из таблицы"), ProgramName(),
                        MessageIcon::Information);
     ending = Ending::Success;
-    state.status = "Задача успешно решена: " + AnswerText(problem, options.displayMode);
+    state.status = Fill(Tr("TutoringRun", "Задача успешно решена: %1"), {AnswerText(problem, options.displayMode)});
     StateChanged();
 }
 
 // There is no solution to write out: the function grows without bound along a column.
 void TutoringRun::EndUnbounded()
 {
-    window.ShowMessage("Верно: целевая функция не ограничена, задача не имеет решения", ProgramName,
-                       MessageIcon::Information);
+    window.ShowMessage(Tr("TutoringRun", "Верно: целевая функция не ограничена, задача не имеет решения"),
+                       ProgramName(), MessageIcon::Information);
     ending = Ending::Unbounded;
-    state.status = "Задача не имеет решения: функция не ограничена";
+    state.status = Tr("TutoringRun", "Задача не имеет решения: функция не ограничена");
     StateChanged();
 }
 
 // The artificial unknowns cannot all reach 0: no solution of the constraints exists at all.
 void TutoringRun::EndInfeasible()
 {
-    window.ShowMessage("Система ограничений несовместна", ProgramName, MessageIcon::Information);
+    window.ShowMessage(Tr("TutoringRun", "Система ограничений несовместна"), ProgramName(), MessageIcon::Information);
     ending = Ending::Infeasible;
-    state.status = "Задача не имеет решения: система ограничений несовместна";
+    state.status = Tr("TutoringRun", "Задача не имеет решения: система ограничений несовместна");
     StateChanged();
 }
 
@@ -300,7 +305,7 @@ void TutoringRun::TellOfRepeatedBasis(StepStatus status, int earlierTable, bool 
     const int table = static_cast<int>(tableBases.size());
     // Moving between alternative optimal tables is no cycle of degeneracy: the student may stop.
     if (status == StepStatus::ContinueOnce) {
-        window.ShowMessage(RepeatedOptimumText(table, earlierTable), ProgramName, MessageIcon::Information);
+        window.ShowMessage(RepeatedOptimumText(table, earlierTable), ProgramName(), MessageIcon::Information);
         return;
     }
     // Once told, a student who keeps to the lowest numbers is on the way out of the cycle, though
@@ -308,7 +313,7 @@ void TutoringRun::TellOfRepeatedBasis(StepStatus status, int earlierTable, bool 
     if (cycleReported && lowestNumbers)
         return;
     cycleReported = true;
-    window.ShowMessage(CycleText(table, earlierTable), ProgramName, MessageIcon::Information);
+    window.ShowMessage(CycleText(table, earlierTable), ProgramName(), MessageIcon::Information);
 }
 
 void TutoringRun::AskKeyRowAndElements(int keyRow, int column)

@@ -66,7 +66,7 @@ private:
     void AskKeyRowAndElements(int keyRow, int column);
     void AskKeyRow(int keyRow, int column);
     void AskRandomElements(KeyElement key);
-    void WrongDecision(const char* message, StepStatus status);
+    void WrongDecision(const std::string& message, StepStatus status);
     void Succeed();
     void EndUnbounded();
     void EndInfeasible();

@@ -41,12 +41,19 @@ QButtonGroup* GroupFor(const ControlRow& row, QWidget* previous, QObject* owner)
     return new QButtonGroup(owner);
 }
 
+// A table's texts are Russian sources marked for the extraction tool in the context "Dialogs";
+// a dialog shows them in the interface's language.
+QString Translated(const QString& text)
+{
+    return text.isEmpty() ? text : QCoreApplication::translate("Dialogs", text.toUtf8().constData());
+}
+
 }  // namespace
 
 TemplateDialog::TemplateDialog(const DialogTemplate& layout, QWidget* parent)
     : QDialog(parent), client(new QWidget(this))
 {
-    setWindowTitle(layout.caption);
+    setWindowTitle(Translated(layout.caption));
     const QFont font = MakeFont(layout.fontFace, layout.fontPoints);
     setFont(font);
     baseUnits = BaseUnitsOf(font);
@@ -167,7 +174,7 @@ bool TemplateDialog::ReadInteger(int id, int& value)
         value = *number;
         return true;
     }
-    MessageBox(QStringLiteral("Введите целое число."), QApplication::applicationDisplayName(),
+    MessageBox(QCoreApplication::translate("Dialogs", "Введите целое число."), QApplication::applicationDisplayName(),
                MessageBoxIcon::Exclamation);
     if (auto* edit = ControlAs<QLineEdit>(id)) {
         edit->setFocus();
@@ -297,13 +304,14 @@ void TemplateDialog::AddMenuBar(const std::vector<MenuRow>& menu)
     for (const MenuRow& item : menu) {
         QMenu* popup = nullptr;
         for (QAction* action : bar->actions()) {
-            if (action->menu() != nullptr && action->text() == item.menu)
+            if (action->menu() != nullptr && action->text() == Translated(item.menu))
                 popup = action->menu();
         }
         if (popup == nullptr)
-            popup = bar->addMenu(item.menu);
+            popup = bar->addMenu(Translated(item.menu));
         const int command = item.command;
-        connect(popup->addAction(item.text), &QAction::triggered, this, [this, command] { Command(command); });
+        QAction* action = popup->addAction(Translated(item.text));
+        connect(action, &QAction::triggered, this, [this, command] { Command(command); });
     }
     layout()->setMenuBar(bar);
 }
@@ -330,9 +338,9 @@ QWidget* TemplateDialog::CreateWidget(const ControlRow& row)
     const int pixelHeight = ScaleRounded(row.height, baseUnits.y, 8);
     switch (row.kind) {
     case ControlKind::Static:
-        return MakeStatic(row.text, Qt::AlignLeft, pixelHeight, client);
+        return MakeStatic(Translated(row.text), Qt::AlignLeft, pixelHeight, client);
     case ControlKind::CentredStatic:
-        return MakeStatic(row.text, Qt::AlignHCenter, pixelHeight, client);
+        return MakeStatic(Translated(row.text), Qt::AlignHCenter, pixelHeight, client);
     case ControlKind::Edit: {
         auto* edit = new QLineEdit(row.text, client);
         if (HasFlag(row.flags, ControlFlag::DigitsOnly))
@@ -342,22 +350,22 @@ QWidget* TemplateDialog::CreateWidget(const ControlRow& row)
     }
     case ControlKind::Button:
     case ControlKind::DefaultButton: {
-        auto* button = new QPushButton(row.text, client);
+        auto* button = new QPushButton(Translated(row.text), client);
         button->setDefault(row.kind == ControlKind::DefaultButton);
         connect(button, &QPushButton::clicked, this, [this, id] { Command(id); });
         return button;
     }
     case ControlKind::GroupBox:
-        return new QGroupBox(row.text, client);
+        return new QGroupBox(Translated(row.text), client);
     case ControlKind::RadioButton: {
-        auto* radio = new QRadioButton(row.text, client);
+        auto* radio = new QRadioButton(Translated(row.text), client);
         QButtonGroup* group = GroupFor(row, previous, this);
         group->addButton(radio, static_cast<int>(group->buttons().size()));
         connect(radio, &QRadioButton::clicked, this, [this, id] { Command(id); });
         return radio;
     }
     case ControlKind::CheckBox: {
-        auto* box = new QCheckBox(row.text, client);
+        auto* box = new QCheckBox(Translated(row.text), client);
         connect(box, &QCheckBox::clicked, this, [this, id] { Command(id); });
         return box;
     }

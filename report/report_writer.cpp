@@ -53,7 +53,7 @@ struct CellFailure {
 
 std::string StepTitle(std::size_t step)
 {
-    return "Шаг " + std::to_string(step);
+    return Fill(Tr("Report", "Шаг %1"), {std::to_string(step)});
 }
 
 // The width a text needs is its number of characters, and in UTF-8 every byte that is not a
@@ -151,16 +151,16 @@ std::string Reason(lxw_error error)
 {
     switch (error) {
     case LXW_ERROR_MEMORY_MALLOC_FAILED:
-        return "не хватило памяти";
+        return Tr("Report", "не хватило памяти");
     case LXW_ERROR_CREATING_TMPFILE:
     case LXW_ERROR_READING_TMPFILE:
-        return "не удалось записать временный файл";
+        return Tr("Report", "не удалось записать временный файл");
     case LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE:
-        return "таблицы не помещаются на лист";
+        return Tr("Report", "таблицы не помещаются на лист");
     case LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED:
-        return "текст ячейки длиннее 32767 знаков";
+        return Tr("Report", "текст ячейки длиннее 32767 знаков");
     default:
-        return "ошибка записи (код " + std::to_string(static_cast<int>(error)) + ")";
+        return Fill(Tr("Report", "ошибка записи (код %1)"), {std::to_string(static_cast<int>(error))});
     }
 }
 
@@ -178,17 +178,18 @@ ReportResult Failure(std::string message)
 
 ReportResult CellFailureResult(const std::string& path, const CellFailure& failure)
 {
-    return Failure("Не удалось записать ячейку " + CellName(failure.row, failure.column) + " в файл " +
-                   Quoted(path) + ": " + Reason(failure.error) + ".");
+    return Failure(Fill(Tr("Report", "Не удалось записать ячейку %1 в файл %2: %3."),
+                        {CellName(failure.row, failure.column), Quoted(path), Reason(failure.error)}));
 }
 
 ReportResult CloseFailureResult(const std::string& path, lxw_error error)
 {
     if (error == LXW_ERROR_CREATING_XLSX_FILE) {
-        return Failure("Не удалось создать файл " + Quoted(path) +
-                       ". Проверьте, что папка существует и в неё можно записывать.");
+        return Failure(Fill(Tr("Report", "Не удалось создать файл %1. Проверьте, что папка существует и в неё можно "
+                                         "записывать."),
+                            {Quoted(path)}));
     }
-    return Failure("Не удалось записать файл " + Quoted(path) + ": " + Reason(error) + ".");
+    return Failure(Fill(Tr("Report", "Не удалось записать файл %1: %2."), {Quoted(path), Reason(error)}));
 }
 
 // The closing line stands where a further block's title would, outside every block: no border,
@@ -258,11 +259,12 @@ ReportResult WriteReport(const std::string& path, int m, int n, const std::vecto
 ReportResult WriteReportSheets(const std::string& path, int m, int n, const std::vector<ReportSheet>& sheets)
 {
     if (m < 0 || n < 0 || n > LXW_COL_MAX - 3 || m > LXW_ROW_MAX - 5) {
-        return Failure("Неверный размер таблицы: уравнений " + std::to_string(m) + ", неизвестных " +
-                       std::to_string(n) + ".");
+        return Failure(Fill(Tr("Report", "Неверный размер таблицы: уравнений %1, неизвестных %2."),
+                            {std::to_string(m), std::to_string(n)}));
     }
     if (OpenXlsxLibrary() == nullptr) {
-        return Failure("Не удалось создать файл " + Quoted(path) + ": не найдена библиотека libxlsxwriter.");
+        return Failure(Fill(Tr("Report", "Не удалось создать файл %1: не найдена библиотека libxlsxwriter."),
+                            {Quoted(path)}));
     }
     // The blocks go in row by row from the top, so each row can leave memory once written; that
     // halves the time of the longest run's report.
@@ -270,14 +272,15 @@ ReportResult WriteReportSheets(const std::string& path, int m, int n, const std:
     options.constant_memory = LXW_TRUE;
     lxw_workbook* workbook = Xlsx().workbook_new_opt(path.c_str(), &options);
     if (workbook == nullptr) {
-        return Failure("Не удалось создать файл " + Quoted(path) + ".");
+        return Failure(Fill(Tr("Report", "Не удалось создать файл %1."), {Quoted(path)}));
     }
     lxw_format* cellFormat = CellFormat(workbook);
     bool sheetReady = cellFormat != nullptr;
     const TableShape shape{m + 3, n + 3};
     CellFailure failure;
     for (const ReportSheet& content : sheets) {
-        const Sheet sheet{Xlsx().workbook_add_worksheet(workbook, content.name.c_str()), cellFormat};
+        const std::string name = TrMarked("Report", content.name.c_str());
+        const Sheet sheet{Xlsx().workbook_add_worksheet(workbook, name.c_str()), cellFormat};
         sheetReady = sheetReady && sheet.worksheet != nullptr;
         if (!sheetReady || failure.error != LXW_NO_ERROR) {
             break;
@@ -291,8 +294,8 @@ ReportResult WriteReportSheets(const std::string& path, int m, int n, const std:
     const lxw_error closed = Xlsx().workbook_close(workbook);
     if (!sheetReady) {
         RemovePartialFile(path);
-        return Failure("Не удалось подготовить лист для файла " + Quoted(path) + ": " +
-                       Reason(LXW_ERROR_MEMORY_MALLOC_FAILED) + ".");
+        return Failure(Fill(Tr("Report", "Не удалось подготовить лист для файла %1: %2."),
+                            {Quoted(path), Reason(LXW_ERROR_MEMORY_MALLOC_FAILED)}));
     }
     if (failure.error != LXW_NO_ERROR) {
         RemovePartialFile(path);

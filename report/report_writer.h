@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "core/texts.h"
+
 
 // The texts of a table as the table window's main grid showed them, by grid row and column: m + 3
 // rows of n + 3 texts.
@@ -14,9 +16,10 @@ struct ReportResult {
     std::string message;
 };
 
-// The sheets of a report: the student's tables, and once the run has ended the program's own.
-inline constexpr char StudentSheetName[] = "Решение";
-inline constexpr char ProgramSheetName[] = "Решение программы";
+// The sheets of a report: the student's tables, and once the run has ended the program's own. A
+// sheet is named in the interface's language when it is written.
+inline constexpr char StudentSheetName[] = TR_NOOP("Report", "Решение");
+inline constexpr char ProgramSheetName[] = TR_NOOP("Report", "Решение программы");
 
 // One sheet: its tables, a line of text under the last one (none when empty), and a picture (PNG
 // bytes, none when empty) beside the blocks, level with the first.

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang pkg-config
-  qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-translations-l10n libpulse-dev
+  qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev libpulse-dev
   libxlsxwriter-dev fonts-liberation libgmp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   glpk-utils python3-openpyxl python3-pil libreoffice-calc-nogui

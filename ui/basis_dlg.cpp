@@ -9,7 +9,7 @@ const DialogTemplate& CBasisDlg::Template()
     using enum ControlKind;
     using enum ControlFlag;
     static const DialogTemplate table{
-        "Выбор базиса", 125, 86, "MS Sans Serif", 8,
+        QT_TRANSLATE_NOOP("Dialogs", "Выбор базиса"), 125, 86, "MS Sans Serif", 8,
         {
             {IDC_NAMES, DropDownList, 7, 43, 48, 182},
             {IDC_PROMPT, Static, 7, 15, 111, 17},

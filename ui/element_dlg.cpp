@@ -9,7 +9,7 @@ const DialogTemplate& CElementDlg::Template()
     using enum ControlKind;
     using enum ControlFlag;
     static const DialogTemplate table{
-        "Ввод данных", 253, 81, "MS Sans Serif", 8,
+        QT_TRANSLATE_NOOP("Dialogs", "Ввод данных"), 253, 81, "MS Sans Serif", 8,
         {
             {IDC_VALUE, Edit, 59, 36, 187, 12},
             {IDC_PROMPT, Static, 7, 7, 239, 23},

@@ -103,32 +103,32 @@ const DialogTemplate& CEntryDlg::Template()
     using enum ControlKind;
     using enum ControlFlag;
     static const DialogTemplate table{
-        ProgramName, 350, 222, "MS Sans Serif", 8,
+        QT_TRANSLATE_NOOP("Dialogs", "Таблитор"), 350, 222, "MS Sans Serif", 8,
         {
             {IDC_INFO, CentredStatic, 7, 7, 336, 187, "Info"},
             {IDC_HEADING, CentredStatic, 7, 10, 336, 52, "", Hidden},
-            {IDC_EQUATIONS_LABEL, Static, 15, 65, 328, 10, "Введите количество уравнений канонической системы m ", Hidden},
+            {IDC_EQUATIONS_LABEL, Static, 15, 65, 328, 10, QT_TRANSLATE_NOOP("Dialogs", "Введите количество уравнений канонической системы m "), Hidden},
             {IDC_EQUATIONS, Edit, 70, 83, 31, 12, "", Hidden},
             {IDC_EQUATIONS_SPIN, UpDown, 100, 82, 11, 14, "", Hidden | AutoBuddy},
-            {IDC_UNKNOWNS_LABEL, Static, 15, 104, 328, 9, "Введите общее количество неизвестных (базисных и свободных) n", Hidden},
+            {IDC_UNKNOWNS_LABEL, Static, 15, 104, 328, 9, QT_TRANSLATE_NOOP("Dialogs", "Введите общее количество неизвестных (базисных и свободных) n"), Hidden},
             {IDC_UNKNOWNS, Edit, 70, 124, 31, 12, "", Hidden},
             {IDC_UNKNOWNS_SPIN, UpDown, 100, 124, 11, 14, "", Hidden | AutoBuddy},
-            {IDC_GRID_CAPTION, Static, 19, 8, 147, 12, "Введите элементы матрицы", Hidden},
+            {IDC_GRID_CAPTION, Static, 19, 8, 147, 12, QT_TRANSLATE_NOOP("Dialogs", "Введите элементы матрицы"), Hidden},
             {IDC_GRID, Custom, 7, 27, 336, 89, "", Hidden, "TutorGridCtrl"},
-            {IDC_FUNCTION_CAPTION, Static, 19, 126, 310, 11, "Введите элементы функции", Hidden},
+            {IDC_FUNCTION_CAPTION, Static, 19, 126, 310, 11, QT_TRANSLATE_NOOP("Dialogs", "Введите элементы функции"), Hidden},
             {IDC_DESIGNATION, Edit, 47, 157, 40, 12, "", Hidden},
             {IDC_SENSE, DropDownList, 17, 158, 39, 49, "", Hidden | Sorted},
             {IDC_FUNCTION_LABEL, Static, 65, 158, 20, 11, "F(x)", Hidden},
             {IDC_OBJECTIVE_GRID, Custom, 94, 150, 249, 38, "", Hidden, "TutorGridCtrl"},
             {IDC_REASON, Static, 7, 198, 274, 16, ""},
-            {IDC_START, Button, 7, 200, 50, 14, "Начать", Hidden},
-            {IDC_OPEN, Button, 60, 200, 44, 14, "Открыть..."},
-            {IDC_SAVE, Button, 106, 200, 49, 14, "Сохранить...", Hidden},
-            {IDC_BACK, Button, 157, 200, 50, 14, "< Назад", Hidden},
-            {IDC_NEXT, Button, 207, 200, 50, 14, "Далее >"},
-            {IdCancel, Button, 293, 200, 50, 14, "Отмена"},
+            {IDC_START, Button, 7, 200, 50, 14, QT_TRANSLATE_NOOP("Dialogs", "Начать"), Hidden},
+            {IDC_OPEN, Button, 60, 200, 44, 14, QT_TRANSLATE_NOOP("Dialogs", "Открыть...")},
+            {IDC_SAVE, Button, 106, 200, 49, 14, QT_TRANSLATE_NOOP("Dialogs", "Сохранить..."), Hidden},
+            {IDC_BACK, Button, 157, 200, 50, 14, QT_TRANSLATE_NOOP("Dialogs", "< Назад"), Hidden},
+            {IDC_NEXT, Button, 207, 200, 50, 14, QT_TRANSLATE_NOOP("Dialogs", "Далее >")},
+            {IdCancel, Button, 293, 200, 50, 14, QT_TRANSLATE_NOOP("Dialogs", "Отмена")},
         },
-        {{"Настройки", ID_SETTINGS, "Прочие"}},
+        {{QT_TRANSLATE_NOOP("Dialogs", "Настройки"), ID_SETTINGS, QT_TRANSLATE_NOOP("Dialogs", "Прочие")}},
     };
     return table;
 }
@@ -332,8 +332,8 @@ void CEntryDlg::PreparePage()
 void CEntryDlg::PrepareNamesPage()
 {
     headingText = PageTexts::NamesHeading();
-    matrixCaption = "Обозначения переменных";
-    functionCaption = "Обозначение функции";
+    matrixCaption = tr("Обозначения переменных");
+    functionCaption = tr("Обозначение функции");
     MoveControl(IDC_GRID, gridNamesRect);
     MoveControl(IDC_GRID_CAPTION, matrixCaptionNamesRect);
     MoveControl(IDC_FUNCTION_CAPTION, functionCaptionNamesRect);
@@ -343,8 +343,8 @@ void CEntryDlg::PrepareNamesPage()
 
 void CEntryDlg::PrepareMatrixPage()
 {
-    matrixCaption = "Введите элементы матрицы";
-    functionCaption = "Введите коэффициенты целевой функции";
+    matrixCaption = tr("Введите элементы матрицы");
+    functionCaption = tr("Введите коэффициенты целевой функции");
     designationLabel = functionName + "(x)";
     MoveControl(IDC_GRID, gridRect);
     MoveControl(IDC_GRID_CAPTION, matrixCaptionRect);
@@ -372,7 +372,8 @@ bool CEntryDlg::LeaveSizesPage()
     if (!ReadInteger(IDC_EQUATIONS, equationCount) || !ReadInteger(IDC_UNKNOWNS, unknownCount))
         return false;
     if (auto message = CheckSizes(equationCount, unknownCount)) {
-        MessageBox(QString::fromStdString(*message), InputErrorCaption, MessageBoxIcon::Exclamation);
+        MessageBox(QString::fromStdString(*message), QString::fromStdString(InputErrorCaption()),
+                   MessageBoxIcon::Exclamation);
         return false;
     }
     return true;
@@ -388,7 +389,8 @@ bool CEntryDlg::LeaveNamesPage()
     for (int k = 1; k <= verdict.takenCount; ++k)
         names[k] = QString::fromStdString(verdict.names[k]);
     if (verdict.message) {
-        MessageBox(QString::fromStdString(*verdict.message), InputErrorCaption, MessageBoxIcon::Exclamation);
+        MessageBox(QString::fromStdString(*verdict.message), QString::fromStdString(InputErrorCaption()),
+                   MessageBoxIcon::Exclamation);
         return false;
     }
     functionName = ControlText(IDC_DESIGNATION);
@@ -419,8 +421,8 @@ void CEntryDlg::BuildNamesTable()
         grid->SetCellText(0, k, QString::number(k));
         grid->SetCellText(kNameRow, k, names[k]);
     }
-    grid->SetCellText(0, 0, "№ Переменной");
-    grid->SetCellText(kNameRow, 0, "Обозначение");
+    grid->SetCellText(0, 0, tr("№ Переменной"));
+    grid->SetCellText(kNameRow, 0, tr("Обозначение"));
     grid->Refresh();
 }
 
@@ -443,9 +445,9 @@ void CEntryDlg::BuildMatrixGrids()
         matrix->SetCellText(0, cells.CoefficientColumn(k), names[k]);
         objective->SetCellText(0, cells.ObjectiveColumn(k), names[k]);
     }
-    matrix->SetCellText(0, cells.SignColumn(), "Знак");
+    matrix->SetCellText(0, cells.SignColumn(), tr("Знак"));
     matrix->SetCellText(0, cells.RightHandSideColumn(), "b");
-    objective->SetCellText(0, cells.FreeTermColumn, "Св.чл.");
+    objective->SetCellText(0, cells.FreeTermColumn, tr("Св.чл."));
     ShowSignColumn();
 
     for (int c = 0; c < cells.MatrixColumns(); ++c)
@@ -563,7 +565,8 @@ void CEntryDlg::ShowVerdict(const EntryVerdict& verdict)
     using Action = EntryVerdict::Action;
     switch (verdict.action) {
     case Action::ShowMessage: {
-        MessageBox(QString::fromStdString(verdict.message), InputErrorCaption, MessageBoxIcon::Exclamation);
+        MessageBox(QString::fromStdString(verdict.message), QString::fromStdString(InputErrorCaption()),
+                   MessageBoxIcon::Exclamation);
         auto [grid, cell] = FieldCell(verdict.focus);
         if (grid != nullptr) {
             grid->SetFocusCell(cell.row, cell.column);
@@ -573,7 +576,8 @@ void CEntryDlg::ShowVerdict(const EntryVerdict& verdict)
         break;
     }
     case Action::Warn:
-        MessageBox(QString::fromStdString(verdict.message), InputErrorCaption, MessageBoxIcon::Exclamation);
+        MessageBox(QString::fromStdString(verdict.message), QString::fromStdString(InputErrorCaption()),
+                   MessageBoxIcon::Exclamation);
         break;
     case Action::FailRun:
         reasonText = QString::fromStdString(verdict.reason);
@@ -588,7 +592,7 @@ void CEntryDlg::ShowVerdict(const EntryVerdict& verdict)
     case Action::StartRun:
         if (!verdict.conversion.empty())
             MessageBox(QString::fromStdString(ConversionMessage(verdict.conversion, GetProblem())),
-                       "Приведение к каноническому виду", MessageBoxIcon::Information);
+                       tr("Приведение к каноническому виду"), MessageBoxIcon::Information);
         OpenTableWindow();
         break;
     }
@@ -605,7 +609,8 @@ void CEntryDlg::FailRun()
 {
     RefreshFromData();
     PlayTone(400, 500);
-    MessageBox("Подготовьтесь, пожалуйста, получше и приходите\nв следующий раз!", ProgramName,
+    MessageBox(tr("Подготовьтесь, пожалуйста, получше и приходите\nв следующий раз!"),
+               QString::fromStdString(ProgramName()),
                MessageBoxIcon::Information);
     EnableControl(IDC_START, false);
     // With no run to come, a problem from a file would only take the place of the student's.
@@ -661,7 +666,7 @@ void CEntryDlg::OnSettings()
 
 void CEntryDlg::OnCancel()
 {
-    if (QWidget* tableWindow = FindTopLevelWindow(ResultsTitle))
+    if (QWidget* tableWindow = FindTopLevelWindow(QString::fromStdString(ResultsTitle())))
         tableWindow->close();
     TemplateDialog::OnCancel();
 }

@@ -22,9 +22,9 @@
 
 namespace {
 
-const QString kFileFilter = QStringLiteral("Задачи ЛП (*.lp)");
-const QString kOpenCaption = QStringLiteral("Открытие задачи");
-const QString kSaveCaption = QStringLiteral("Сохранение задачи");
+QString FileFilter() { return CEntryDlg::tr("Задачи ЛП (*.lp)"); }
+QString OpenCaption() { return CEntryDlg::tr("Открытие задачи"); }
+QString SaveCaption() { return CEntryDlg::tr("Сохранение задачи"); }
 
 QString DocumentsFolder()
 {
@@ -65,7 +65,7 @@ void CEntryDlg::EndEditing()
 void CEntryDlg::OnOpen()
 {
     const QString start = problemFile.isEmpty() ? DocumentsFolder() : problemFile;
-    const QString path = ChooseFileToOpen(this, QStringLiteral("Открыть задачу"), kFileFilter, start);
+    const QString path = ChooseFileToOpen(this, tr("Открыть задачу"), FileFilter(), start);
     if (!path.isEmpty())
         OpenFile(path);
 }
@@ -75,9 +75,9 @@ bool CEntryDlg::OpenFile(const QString& path)
     EndEditing();
     const LpFileRead read = ReadLpFile(path);
     if (!read.problem) {
-        MessageBox(QStringLiteral("Не удалось открыть задачу из файла\n%1\n\n%2")
+        MessageBox(tr("Не удалось открыть задачу из файла\n%1\n\n%2")
                        .arg(QDir::toNativeSeparators(path), read.message),
-                   kOpenCaption, MessageBoxIcon::Exclamation);
+                   OpenCaption(), MessageBoxIcon::Exclamation);
         return false;
     }
     problemFile = QFileInfo(path).absoluteFilePath();
@@ -89,9 +89,9 @@ bool CEntryDlg::OpenFile(const QString& path)
     }
     ShowEntry(ToEntryTexts(*read.problem));
     if (switchOn) {
-        MessageBox("В задаче есть неравенства, поэтому включена настройка «Общая задача (неравенства, "
-                   "искусственный базис)».\nЕё можно выключить в меню «Настройки» → «Прочие».",
-                   ProgramName, MessageBoxIcon::Information);
+        MessageBox(tr("В задаче есть неравенства, поэтому включена настройка «Общая задача (неравенства, "
+                      "искусственный базис)».\nЕё можно выключить в меню «Настройки» → «Прочие»."),
+                   QString::fromStdString(ProgramName()), MessageBoxIcon::Information);
     }
     return true;
 }
@@ -109,18 +109,18 @@ void CEntryDlg::OnSave()
     const LpReadResult built = ToLpProblem(texts, settings.generalProblems);
     const std::optional<std::string> fault = built.problem ? FindLpProblemFault(*built.problem) : built.message;
     if (fault) {
-        MessageBox(QStringLiteral("Задачу нельзя сохранить.\n%1").arg(QString::fromStdString(*fault)), kSaveCaption,
+        MessageBox(tr("Задачу нельзя сохранить.\n%1").arg(QString::fromStdString(*fault)), SaveCaption(),
                    MessageBoxIcon::Exclamation);
         return;
     }
-    const QString start = problemFile.isEmpty() ? DocumentsFolder() + "/задача.lp" : problemFile;
-    const QString path = ChooseFileToSave(this, QStringLiteral("Сохранить задачу"), kFileFilter, start, "lp");
+    const QString start = problemFile.isEmpty() ? DocumentsFolder() + "/" + tr("задача") + ".lp" : problemFile;
+    const QString path = ChooseFileToSave(this, tr("Сохранить задачу"), FileFilter(), start, "lp");
     if (path.isEmpty())
         return;
     if (std::optional<QString> failure = WriteLpFile(path, *built.problem)) {
-        const QString message = QStringLiteral("Не удалось сохранить задачу в файл\n%1\n\n%2. "
-                                               "Прежний файл, если он был, не изменён.");
-        MessageBox(message.arg(QDir::toNativeSeparators(path), *failure), kSaveCaption, MessageBoxIcon::Exclamation);
+        const QString message = tr("Не удалось сохранить задачу в файл\n%1\n\n%2. "
+                                   "Прежний файл, если он был, не изменён.");
+        MessageBox(message.arg(QDir::toNativeSeparators(path), *failure), SaveCaption(), MessageBoxIcon::Exclamation);
         return;
     }
     problemFile = QFileInfo(path).absoluteFilePath();

@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "core/captions.h"
+#include "ui/language.h"
+#include "ui/settings_store.h"
 #include "ui/tutor_app.h"
 
 namespace {
@@ -16,7 +18,7 @@ bool AnsweredOnTerminal(QCommandLineParser& commandLine, int argc, char** argv)
     QCoreApplication terminal(argc, argv);
     commandLine.parse(terminal.arguments());
     if (commandLine.isSet("version")) {
-        std::printf("%s %s\n", ProgramName, TABLITOR_VERSION);
+        std::printf("%s %s\n", ProgramName().c_str(), TABLITOR_VERSION);
         return true;
     }
     if (commandLine.isSet("help"))
@@ -31,9 +33,12 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationVersion(TABLITOR_VERSION);
     QCommandLineParser commandLine;
     commandLine.setApplicationDescription(
-        QStringLiteral("%1: a tutor for the simplex method of linear programming, in Russian.").arg(ProgramName));
+        QStringLiteral("%1: a tutor for the simplex method of linear programming, in Russian or English.")
+            .arg(QString::fromStdString(ProgramName())));
     commandLine.addHelpOption();
     commandLine.addVersionOption();
+    commandLine.addOption({"lang", "The interface's language: ru or en (by default the one chosen in the settings, "
+                                   "else the system's).", "language"});
     commandLine.addPositionalArgument("file", "A problem in the LP format (.lp) to open in the wizard.", "[file]");
     if (AnsweredOnTerminal(commandLine, argc, argv))
         return 0;
@@ -45,5 +50,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: one problem file at most\n", qPrintable(QCoreApplication::applicationName()));
         return 1;
     }
-    return CTutorApp().Run(files.value(0));
+    std::optional<Language> asked;
+    if (commandLine.isSet("lang")) {
+        asked = LanguageNamed(commandLine.value("lang"));
+        if (!asked) {
+            std::fprintf(stderr, "%s: --lang takes ru or en\n", qPrintable(QCoreApplication::applicationName()));
+            return 1;
+        }
+    }
+    return CTutorApp().Run(files.value(0), LanguageOfStart(asked, LoadSettings().language));
 }

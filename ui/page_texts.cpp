@@ -1,18 +1,20 @@
 #include "ui/page_texts.h"
 
+#include <QCoreApplication>
+
 namespace PageTexts {
 
 QString About()
 {
-    return QStringLiteral("\n\n\nТ А Б Л И Т О Р\n\n\n"
-                          "Тренажер по симплекс-методу линейного программирования\n\n"
-                          "Вы ведете каноническую задачу от первой симплексной таблицы до решения, "
-                          "а программа проверяет каждый ваш шаг");
+    return QCoreApplication::translate("PageTexts", "\n\n\nТ А Б Л И Т О Р\n\n\nТренажер по симплекс-методу линейного "
+                                                    "программирования\n\nВы ведете каноническую задачу от первой "
+                                                    "симплексной таблицы до решения, а программа проверяет каждый ваш "
+                                                    "шаг");
 }
 
 QString FirstInstruction()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("PageTexts",
         "И Н С Т Р У К Ц И Я\n\n\tПредполагается, что Вы хорошо знаете алгоритм симплекс-метода.\n\n"
         "\tПрограмма \"ТАБЛИТОР\" только помогает преобразовывать под Вашим руководством очередную симплексную "
         "таблицу канонической задачи ЛП, "
@@ -30,7 +32,7 @@ QString FirstInstruction()
 
 QString SecondInstruction()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("PageTexts",
         "\n\t В процессе работы программы Вам придется вычислять некоторые элементы симплексной таблицы. Их "
         "вычисление можно поручить компьютеру. Для этого "
         "следует набрать арифметическое выражение вычисляемого элемента.\n\n Например: \n\n -21-32*-7 \n\n или "
@@ -40,11 +42,11 @@ QString SecondInstruction()
         "Завершив решение задачи, Вы можете вывести результаты в документ Excel для последующей распечатки.");
 }
 
-QString SizesHeading() { return QStringLiteral("ВВОД ДАННЫХ\n\nВведите РАЗМЕРЫ ЗАДАЧИ"); }
+QString SizesHeading() { return QCoreApplication::translate("PageTexts", "ВВОД ДАННЫХ\n\nВведите РАЗМЕРЫ ЗАДАЧИ"); }
 
 QString NamesHeading()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("PageTexts",
         "ВВОД ДАННЫХ\n\nКак вы хотите обозначить неизвестные и функцию?\nВведите в таблицу НАЗВАНИЯ неизвестных, "
         "состоящие НЕ БОЛЕЕ чем из ТРЕХ букв или цифр, а также обозначение функции.");
 }

@@ -1,5 +1,6 @@
 #include "ui/picture_painter.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -254,7 +255,7 @@ private:
         }
         if (s.end == PathEnd::Optimum) {
             p.setPen(kOptimumColour);
-            Text(QPointF(current.x() + 9, current.y() + 6), "оптимум");
+            Text(QPointF(current.x() + 9, current.y() + 6), QCoreApplication::translate("Picture", "оптимум"));
         }
         p.setPen(Qt::NoPen);
         p.setBrush(kVertexColour);

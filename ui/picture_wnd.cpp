@@ -35,8 +35,8 @@ QString AskWhereToSave(QWidget* parent, const QString& suggested)
 {
     if (Chooser())
         return Chooser()(parent, suggested);
-    return QFileDialog::getSaveFileName(parent, "Сохранить график", suggested,
-                                        "Рисунок PNG (*.png);;Рисунок SVG (*.svg)");
+    return QFileDialog::getSaveFileName(parent, CPictureWnd::tr("Сохранить график"), suggested,
+                                        CPictureWnd::tr("Рисунок PNG (*.png);;Рисунок SVG (*.svg)"));
 }
 
 bool IsSvg(const QString& path) { return QFileInfo(path).suffix().compare("svg", Qt::CaseInsensitive) == 0; }
@@ -50,7 +50,7 @@ public:
     Canvas(const PictureScene& scene, QWidget* parent) : QWidget(parent), scene(scene)
     {
         setMinimumSize(240, 200);
-        setAccessibleName("График");
+        setAccessibleName(CPictureWnd::tr("График"));
     }
 
 protected:
@@ -76,12 +76,12 @@ SaveFileChooser SetSaveFileChooser(SaveFileChooser chooser)
 CPictureWnd::CPictureWnd(PathPicture picture, QWidget* parent)
     : QWidget(parent, Qt::Window), picture(std::move(picture)), scene(MakeScene(this->picture))
 {
-    setWindowTitle("График");
+    setWindowTitle(tr("График"));
     canvas = new Canvas(scene, this);
     text = new QLabel(this);
     text->setWordWrap(true);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* save = new QPushButton("Сохранить как...", this);
+    auto* save = new QPushButton(tr("Сохранить как..."), this);
     connect(save, &QPushButton::clicked, this, &CPictureWnd::OnSaveAs);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -173,7 +173,7 @@ bool CPictureWnd::SaveTo(const QString& path) const
         svg.setOutputDevice(&buffer);
         svg.setSize(FileSize());
         svg.setViewBox(QRect(QPoint(0, 0), FileSize()));
-        svg.setTitle("График");
+        svg.setTitle(tr("График"));
         svg.setDescription(Description());
         QPainter painter(&svg);
         PaintPicture(painter, QRectF(QPointF(0, 0), FileSize()), scene);
@@ -188,11 +188,12 @@ bool CPictureWnd::SaveTo(const QString& path) const
 void CPictureWnd::OnSaveAs()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    const QString chosen = AskWhereToSave(this, QDir(folder).filePath("График.png"));
+    const QString chosen = AskWhereToSave(this, QDir(folder).filePath(tr("График") + ".png"));
     if (chosen.isEmpty())
         return;
     const QString path = WithExtension(chosen);
     if (!SaveTo(path))
-        MessageBox("Не удалось сохранить график в файл\n" + QDir::toNativeSeparators(path), ProgramName,
+        MessageBox(tr("Не удалось сохранить график в файл\n%1").arg(QDir::toNativeSeparators(path)),
+                   QString::fromStdString(ProgramName()),
                    MessageBoxIcon::Exclamation, MessageBoxButtons::Ok, this);
 }

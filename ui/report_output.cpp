@@ -1,5 +1,6 @@
 #include "ui/report_output.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "core/captions.h"
@@ -9,15 +10,18 @@
 
 namespace {
 
-void Complain(const QString& text) { MessageBox(text, ProgramName, MessageBoxIcon::Exclamation); }
+void Complain(const QString& text)
+{
+    MessageBox(text, QString::fromStdString(ProgramName()), MessageBoxIcon::Exclamation);
+}
 
 } // namespace
 
-QDir ReportFolder() { return QDir(QDir::tempPath() + "/" + ProgramName); }
+QDir ReportFolder() { return QDir(QDir::tempPath() + "/" + QString::fromStdString(ProgramName())); }
 
 QString NewReportPath(const QDir& folder, const QDateTime& now)
 {
-    const QString stem = QString(ProgramName) + " " + now.toString("yyyy-MM-dd HH-mm-ss");
+    const QString stem = QString::fromStdString(ProgramName()) + " " + now.toString("yyyy-MM-dd HH-mm-ss");
     QString path = folder.filePath(stem + ".xlsx");
     for (int copy = 2; QFileInfo::exists(path); ++copy)
         path = folder.filePath(stem + QString(" (%1).xlsx").arg(copy));
@@ -26,14 +30,15 @@ QString NewReportPath(const QDir& folder, const QDateTime& now)
 
 QString ReportWrittenText(const QString& path)
 {
-    return "Отчет записан в файл\n" + QDir::toNativeSeparators(path);
+    return QCoreApplication::translate("Report", "Отчет записан в файл\n%1").arg(QDir::toNativeSeparators(path));
 }
 
 std::optional<QString> OutputReport(int equationCount, int unknownCount, const std::vector<ReportSheet>& sheets)
 {
     const QDir folder = ReportFolder();
     if (!folder.mkpath(".")) {
-        Complain("Не удалось создать папку для отчета:\n" + QDir::toNativeSeparators(folder.path()));
+        Complain(QCoreApplication::translate("Report", "Не удалось создать папку для отчета:\n%1")
+                     .arg(QDir::toNativeSeparators(folder.path())));
         return std::nullopt;
     }
     const QString path = NewReportPath(folder, QDateTime::currentDateTime());
@@ -44,9 +49,10 @@ std::optional<QString> OutputReport(int equationCount, int unknownCount, const s
     }
     OpenWithDesktop(path, [path](bool opened) {
         if (!opened) {
-            Complain(ReportWrittenText(path) +
-                     "\nно открыть его не удалось: не нашлось программы для файлов .xlsx. Откройте файл сами, "
-                     "например в LibreOffice Calc.");
+            Complain(QCoreApplication::translate("Report", "Отчет записан в файл\n%1\nно открыть его не удалось: не "
+                                                           "нашлось программы для файлов .xlsx. Откройте файл сами, "
+                                                           "например в LibreOffice Calc.")
+                         .arg(QDir::toNativeSeparators(path)));
         }
     });
     return path;

@@ -1,5 +1,6 @@
 #include "ui/settings_dlg.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -43,22 +44,25 @@ const DialogTemplate& CSettingsDlg::Template()
     using enum ControlKind;
     using enum ControlFlag;
     static const DialogTemplate table{
-        "Прочие настройки", 200, 197, "MS Sans Serif", 8,
+        QT_TRANSLATE_NOOP("Dialogs", "Прочие настройки"), 200, 233, "MS Sans Serif", 8,
         {
-            {IDC_INPUT_WIDTH_LABEL, Static, 13, 17, 71, 8, "Ширина полей ввода"},
+            {IDC_INPUT_WIDTH_LABEL, Static, 13, 17, 71, 8, QT_TRANSLATE_NOOP("Dialogs", "Ширина полей ввода")},
             {IDC_INPUT_WIDTH, Edit, 99, 15, 27, 12, "", DigitsOnly},
             {IDC_INPUT_SPIN, UpDown, 126, 14, 11, 14, "", AutoBuddy},
-            {IDC_OUTPUT_WIDTH_LABEL, Static, 13, 40, 76, 8, "Ширина полей вывода"},
+            {IDC_OUTPUT_WIDTH_LABEL, Static, 13, 40, 76, 8, QT_TRANSLATE_NOOP("Dialogs", "Ширина полей вывода")},
             {IDC_OUTPUT_WIDTH, Edit, 99, 38, 27, 12, "", DigitsOnly},
             {IDC_OUTPUT_SPIN, UpDown, 125, 37, 11, 14, "", AutoBuddy},
-            {NoId, GroupBox, 7, 61, 136, 56, "Режим отображения"},
-            {IDC_COMMON_FRACTIONS, RadioButton, 21, 76, 97, 10, "Обыкновенные дроби", Group},
-            {IDC_DECIMAL_FRACTIONS, RadioButton, 21, 97, 96, 10, "Десятичные дроби"},
-            {IDC_EXPLAIN_MISTAKES, CheckBox, 13, 126, 180, 10, "Объяснять ошибки"},
-            {IDC_GENERAL_PROBLEMS, CheckBox, 13, 141, 180, 10, "Общая задача (неравенства, искусственный базис)"},
-            {IDC_SHOW_PICTURE, CheckBox, 13, 156, 180, 10, "Показывать график"},
-            {IdOk, DefaultButton, 43, 176, 50, 14, "OK"},
-            {IdCancel, Button, 107, 176, 50, 14, "Отмена"},
+            {NoId, GroupBox, 7, 61, 136, 56, QT_TRANSLATE_NOOP("Dialogs", "Режим отображения")},
+            {IDC_COMMON_FRACTIONS, RadioButton, 21, 76, 97, 10, QT_TRANSLATE_NOOP("Dialogs", "Обыкновенные дроби"), Group},
+            {IDC_DECIMAL_FRACTIONS, RadioButton, 21, 97, 96, 10, QT_TRANSLATE_NOOP("Dialogs", "Десятичные дроби")},
+            {IDC_EXPLAIN_MISTAKES, CheckBox, 13, 126, 180, 10, QT_TRANSLATE_NOOP("Dialogs", "Объяснять ошибки")},
+            {IDC_GENERAL_PROBLEMS, CheckBox, 13, 141, 180, 10, QT_TRANSLATE_NOOP("Dialogs", "Общая задача (неравенства, искусственный базис)")},
+            {IDC_SHOW_PICTURE, CheckBox, 13, 156, 180, 10, QT_TRANSLATE_NOOP("Dialogs", "Показывать график")},
+            {IDC_LANGUAGE_LABEL, Static, 13, 175, 80, 8, QT_TRANSLATE_NOOP("Dialogs", "Язык интерфейса")},
+            {IDC_LANGUAGE, DropDownList, 99, 173, 60, 40},
+            {IDC_LANGUAGE_NOTE, Static, 13, 190, 180, 16, QT_TRANSLATE_NOOP("Dialogs", "Язык сменится при следующем запуске программы.")},
+            {IdOk, DefaultButton, 43, 212, 50, 14, "OK"},
+            {IdCancel, Button, 107, 212, 50, 14, QT_TRANSLATE_NOOP("Dialogs", "Отмена")},
         },
     };
     return table;
@@ -85,6 +89,12 @@ void CSettingsDlg::OnInitDialog()
     SetChecked(IDC_EXPLAIN_MISTAKES, settings.explainMistakes);
     SetChecked(IDC_GENERAL_PROBLEMS, settings.generalProblems);
     SetChecked(IDC_SHOW_PICTURE, settings.showPicture);
+    // Each language by its own name, whatever the interface's language.
+    AddListItem(IDC_LANGUAGE, tr("Русский"));
+    AddListItem(IDC_LANGUAGE, "English");
+    SetCaption(IDC_LANGUAGE, IDC_LANGUAGE_LABEL);
+    shownLanguage = settings.language.value_or(CurrentLanguage());
+    ControlAs<QComboBox>(IDC_LANGUAGE)->setCurrentIndex(shownLanguage == Language::English ? 1 : 0);
 }
 
 // A width outside the range is refused: the dialog stays open on its field and nothing is taken.
@@ -102,6 +112,10 @@ void CSettingsDlg::OnOK()
     settings.explainMistakes = IsChecked(IDC_EXPLAIN_MISTAKES);
     settings.generalProblems = IsChecked(IDC_GENERAL_PROBLEMS);
     settings.showPicture = IsChecked(IDC_SHOW_PICTURE);
+    const Language chosen =
+        ControlAs<QComboBox>(IDC_LANGUAGE)->currentIndex() == 1 ? Language::English : Language::Russian;
+    if (settings.language || chosen != shownLanguage)
+        settings.language = chosen;
     int width = settings.inputWidth;
     if (ReadInteger(IDC_INPUT_WIDTH, width)) {
         settings.inputWidth = width;
@@ -114,7 +128,8 @@ void CSettingsDlg::OnOK()
 
 void CSettingsDlg::RefuseWidth(int field)
 {
-    MessageBox(QString("Введите ширину полей от %1 до %2").arg(kMinWidth).arg(kMaxWidth), InputErrorCaption,
+    MessageBox(tr("Введите ширину полей от %1 до %2").arg(kMinWidth).arg(kMaxWidth),
+               QString::fromStdString(InputErrorCaption()),
                MessageBoxIcon::Exclamation);
     auto* edit = ControlAs<QLineEdit>(field);
     edit->setFocus();

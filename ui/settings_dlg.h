@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "core/number_text.h"
+#include "ui/language.h"
 #include "platform/template_dialog.h"
 
 // The settings of the program, kept between its starts (settings_store.h).
@@ -14,10 +17,12 @@ struct DisplaySettings {
     bool explainMistakes = true;  // a wrong answer's message says which rule it broke
     bool generalProblems = false; // inequalities and the artificial basis, not the strict canonical form
     bool showPicture = true;      // the picture of the path beside the table, when one exists
+    std::optional<Language> language; // of the interface from the next start; none: the system's
 };
 
-// "Прочие настройки": the two column widths (10 to 100 pixels), the display mode and the choices
-// of how the program tutors. OK takes the values over, "Отмена" leaves them as they were.
+// "Прочие настройки": the two column widths (10 to 100 pixels), the display mode, the choices
+// of how the program tutors and the interface's language, which the next start takes. OK takes
+// the values over, "Отмена" leaves them as they were.
 class CSettingsDlg : public TemplateDialog {
     Q_OBJECT
 
@@ -34,6 +39,9 @@ public:
         IDC_EXPLAIN_MISTAKES = 1060,
         IDC_GENERAL_PROBLEMS = 1061,
         IDC_SHOW_PICTURE = 1062,
+        IDC_LANGUAGE_LABEL = 1063,
+        IDC_LANGUAGE = 1064,
+        IDC_LANGUAGE_NOTE = 1065,
     };
 
     explicit CSettingsDlg(DisplaySettings& settings, QWidget* parent = nullptr);
@@ -48,4 +56,6 @@ private:
     void RefuseWidth(int field);
 
     DisplaySettings& settings;
+    // The language the list showed at first: one never chosen follows the system's until it is.
+    Language shownLanguage = Language::Russian;
 };

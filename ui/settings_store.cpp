@@ -34,6 +34,7 @@ DisplaySettings LoadSettings()
     settings.explainMistakes = Flag(store, "tutoring/explainMistakes", settings.explainMistakes);
     settings.generalProblems = Flag(store, "tutoring/generalProblems", settings.generalProblems);
     settings.showPicture = Flag(store, "tutoring/showPicture", settings.showPicture);
+    settings.language = LanguageNamed(store.value("interface/language").toString());
     return settings;
 }
 
@@ -47,4 +48,6 @@ void SaveSettings(const DisplaySettings& settings)
     store.setValue("tutoring/explainMistakes", settings.explainMistakes);
     store.setValue("tutoring/generalProblems", settings.generalProblems);
     store.setValue("tutoring/showPicture", settings.showPicture);
+    if (settings.language)
+        store.setValue("interface/language", LanguageCode(*settings.language));
 }

@@ -34,7 +34,8 @@ void FitToTable(CGridCtrl& grid)
 
 const DialogTemplate& CSolutionDlg::Template()
 {
-    static const DialogTemplate layout{ProgramSheetName, 436, 220, "MS Sans Serif", 8, {}, {}, true};
+    static const DialogTemplate layout{
+        QT_TRANSLATE_NOOP("Dialogs", "Решение программы"), 436, 220, "MS Sans Serif", 8, {}, {}, true};
     return layout;
 }
 

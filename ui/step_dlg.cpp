@@ -45,8 +45,8 @@ void CStepDlg::Cancel()
 
 bool CStepDlg::ConfirmStop(QWidget* owner)
 {
-    return MessageBox("Прервать решение задачи?", ProgramName, MessageBoxIcon::Question, MessageBoxButtons::YesNo,
-                      owner) == IdYes;
+    return MessageBox(tr("Прервать решение задачи?"), QString::fromStdString(ProgramName()), MessageBoxIcon::Question,
+                      MessageBoxButtons::YesNo, owner) == IdYes;
 }
 
 void CStepDlg::OnCancel()

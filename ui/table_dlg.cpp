@@ -84,16 +84,16 @@ const DialogTemplate& CTableDlg::Template()
     using enum ControlKind;
     using enum ControlFlag;
     static const DialogTemplate table{
-        ResultsTitle, 436, 186, "MS Sans Serif", 8,
+        QT_TRANSLATE_NOOP("Dialogs", "Результаты"), 436, 186, "MS Sans Serif", 8,
         {
             {IDC_MAIN_GRID, Custom, 7, 25, 422, 84, "", None, "TutorGridCtrl"},
-            {IDC_REPORT, Button, 7, 161, 76, 18, "Вывод результатов"},
-            {IDC_SOLUTION, Button, 87, 161, 44, 18, "Решение", Disabled},
+            {IDC_REPORT, Button, 7, 161, 76, 18, QT_TRANSLATE_NOOP("Dialogs", "Вывод результатов")},
+            {IDC_SOLUTION, Button, 87, 161, 44, 18, QT_TRANSLATE_NOOP("Dialogs", "Решение"), Disabled},
             {IDC_TITLE, CentredStatic, 136, 8, 162, 12},
             {IDC_KEY_ROW_GRID, Custom, 7, 128, 422, 22, "", Disabled, "TutorGridCtrl"},
-            {IDC_KEY_ROW_CAPTION, CentredStatic, 136, 114, 162, 11, "Ключевая строка новой таблицы", Disabled},
+            {IDC_KEY_ROW_CAPTION, CentredStatic, 136, 114, 162, 11, QT_TRANSLATE_NOOP("Dialogs", "Ключевая строка новой таблицы"), Disabled},
             {IDC_STATUS, Static, 136, 159, 293, 20},
-            {IDC_PICTURE, Button, 379, 6, 50, 14, "График", Disabled},
+            {IDC_PICTURE, Button, 379, 6, 50, 14, QT_TRANSLATE_NOOP("Dialogs", "График"), Disabled},
         },
         {},
         true,
@@ -212,7 +212,8 @@ const Solution* CTableDlg::ProgramSolution()
         try {
             solution = SolveProblem(run.FirstTable(), owner.GetSettings().displayMode);
         } catch (const std::bad_alloc&) {
-            MessageBox("Не хватило памяти, чтобы решить задачу еще раз.", ProgramName, MessageBoxIcon::Exclamation);
+            MessageBox(tr("Не хватило памяти, чтобы решить задачу еще раз."), QString::fromStdString(ProgramName()),
+                       MessageBoxIcon::Exclamation);
             return nullptr;
         }
     }

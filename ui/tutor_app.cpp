@@ -13,20 +13,21 @@
 #include "ui/entry_dlg.h"
 #include "ui/grid/grid_ctrl.h"
 
-void CTutorApp::PrepareDialogs()
+void CTutorApp::PrepareDialogs(Language language)
 {
-    QApplication::setApplicationDisplayName(ProgramName);
+    PreparePlatform(language == Language::Russian);
+    UseLanguage(language);
+    QApplication::setApplicationDisplayName(QString::fromStdString(ProgramName()));
     // The installed desktop entry's name: the desktop takes the windows' name and icon from it.
     QApplication::setDesktopFileName("io.github.tablitor.tablitor");
     QApplication::setWindowIcon(TutorIcon());
-    PreparePlatform();
     RegisterControlClass("TutorGridCtrl", [](QWidget* parent) { return new CGridCtrl(parent); });
 }
 
-int CTutorApp::Run(const QString& problemFile)
+int CTutorApp::Run(const QString& problemFile, Language language)
 {
     ExitWhenFirstShownIfAsked();
-    PrepareDialogs();
+    PrepareDialogs(language);
     SeedElementDrawFromClock();
     CEntryDlg wizard;
     // Once the wizard is on screen, so that a refusal of the file stands over it.

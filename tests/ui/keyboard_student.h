@@ -143,12 +143,12 @@ private:
         const int row = lastElement.first;
         const int column = lastElement.second;
         const QString prompt = dialog.ControlText(CElementDlg::IDC_PROMPT);
-        const bool keyRow = prompt.contains("ключевой строки");
+        // The prompts in Russian or in English.
+        const bool keyRow = prompt.contains("ключевой строки") || prompt.contains("pivot row");
         if (keyRow)
             keyRowEnabledWhileAsked = OwnerTable(dialog)->KeyRowGrid()->isEnabled();
-        std::deque<QString>& scripted = keyRow                           ? keyRowAnswers
-                                        : prompt.contains("новой таблицы") ? newTableAnswers
-                                                                           : indexRowAnswers;
+        const bool newTable = prompt.contains("новой таблицы") || prompt.contains("new table");
+        std::deque<QString>& scripted = keyRow ? keyRowAnswers : newTable ? newTableAnswers : indexRowAnswers;
         AnswerUntilClosed(dialog, [&] {
             QString text = QString::fromStdString(ToText(problem.DisplayValue(row, column)));
             if (!scripted.empty()) {
@@ -161,7 +161,8 @@ private:
 
     void AnswerKey(CKeyDlg& dialog)
     {
-        const bool columnMode = dialog.windowTitle() == "Выберите ключевой столбец";
+        const bool columnMode = dialog.windowTitle() == "Выберите ключевой столбец"
+                                || dialog.windowTitle() == "Choose the pivot column";
         std::deque<QString>& scripted = columnMode ? keyColumnAnswers : keyElementAnswers;
         AnswerUntilClosed(dialog, [&] {
             QString number = QString::number(columnMode ? RightKeyColumn() : FindKeyRow(problem, chosenColumn));
@@ -181,7 +182,7 @@ private:
             QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
             return IdOk;
         }
-        if (request.text == "Прервать решение задачи?") {
+        if (request.text == "Прервать решение задачи?" || request.text == "Stop solving the problem?") {
             const bool stop = !stopAnswers.empty() && stopAnswers.front();
             if (!stopAnswers.empty())
                 stopAnswers.pop_front();
@@ -224,7 +225,8 @@ private:
 
     static int EquationAsked(const QString& prompt)
     {
-        return QRegularExpression("(\\d+) уравнении").match(prompt).captured(1).toInt();
+        const QRegularExpressionMatch match = QRegularExpression("(\\d+) уравнении|equation (\\d+)").match(prompt);
+        return (match.captured(1) + match.captured(2)).toInt();
     }
 
     // The element a label names: "Ind(c)=", "M(c)=", "B(i)=" or "A(i,k)=", as matrix row and column.

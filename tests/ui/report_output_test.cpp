@@ -20,7 +20,7 @@ QString ReadBack(const QString& path)
 {
     const char* script = "import sys, openpyxl\n"
                          "for sheet in openpyxl.load_workbook(sys.argv[1]).worksheets:\n"
-                         "    titles = [c.value for c in sheet['A'] if c.value and str(c.value).startswith('Шаг')]\n"
+                         "    titles = [c.value for c in sheet['A'] if c.value and str(c.value).startswith(('Шаг', 'Step'))]\n"
                          "    last = [str(c.value) for c in sheet[sheet.max_row] if c.value]\n"
                          "    print(sheet.title + ': ' + ' | '.join(titles) + ' / ' + ' '.join(last))\n";
     QProcess python;
@@ -133,6 +133,23 @@ TEST_F(ReportOutputTest, ANothingOpensItMessageSaysWhereTheFileLies)
     EXPECT_TRUE(QFileInfo::exists(opened[0]));
     ASSERT_FALSE(student->MessageTexts().isEmpty());
     EXPECT_TRUE(student->MessageTexts().last().contains(QDir::toNativeSeparators(opened[0])));
+}
+
+TEST_F(ReportOutputTest, AnEnglishRunWritesAnEnglishReport)
+{
+    CTutorApp::PrepareDialogs(Language::English);
+    wizard = std::make_unique<CEntryDlg>();
+    wizard->show();
+    student = std::make_unique<KeyboardStudent>(wizard->GetProblem());
+    EnterThreeTableProblem();
+    student->onRunEnded = [](CTableDlg& table) { table.ControlAs<QPushButton>(CTableDlg::IDC_REPORT)->click(); };
+    StartRun();
+    CTutorApp::PrepareDialogs();
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(QFileInfo(opened[0]).fileName().startsWith("Tablitor ")) << opened[0].toStdString();
+    EXPECT_EQ(ReadBack(opened[0]), QString("Solution: Step 0 | Step 1 | Step 2 / *** Ind 9 0 0 3/2 1/2\n"
+                                           "Program's solution: Step 0 | Step 1 | Step 2 / ") +
+                                       kThreeTableAnswer);
 }
 
 TEST(ReportPath, NamesNeverRepeatWithinASecond)

@@ -14,6 +14,46 @@ import time
 import pyatspi
 from gi.repository import GLib
 
+# The interface's language of a scenario: Russian, whatever the machine's locale, unless the test
+# asks for English with TABLITOR_LANG=en. Scenarios write the program's texts in Russian and read
+# them through tr().
+LANGUAGE = os.environ.get("TABLITOR_LANG", "ru")
+ENGLISH = {
+    "Таблитор": "Tablitor",
+    "Далее >": "Next >",
+    "Отмена": "Cancel",
+    "Начать": "Start",
+    "Да": "Yes",
+    "Нет": "No",
+    "И Н С Т Р У К Ц И Я": "I N S T R U C T I O N S",
+    "В процессе работы программы": "As the program runs",
+    "РАЗМЕРЫ ЗАДАЧИ": "SIZES OF THE PROBLEM",
+    "Обозначения переменных": "Names of the variables",
+    "Введите элементы матрицы": "Enter the elements of the matrix",
+    "Выбор базиса": "Choice of the basis",
+    "Ввод данных": "Data entry",
+    "индексной строки": "index row",
+    "ключевой строки": "pivot row",
+    "новой таблицы": "new table",
+    "Выберите ключевой столбец": "Choose the pivot column",
+    "Выберите ключевой элемент": "Choose the pivot element",
+    "Вы хотите строить следующую таблицу?": "Do you want to build the next table?",
+    "Теперь вам не составит труда выписать решение из таблицы": "Now you can easily read the solution off the table",
+    "Расчет неверный, повторите еще раз": "The value is wrong, try again",
+    "Задача успешно решена: ": "The problem is solved: ",
+    "1-я симплексная таблица (F-MAX)": "Simplex table 1 (F-MAX)",
+    "2-я симплексная таблица (F-MAX)": "Simplex table 2 (F-MAX)",
+    "ИС": "Ind",
+    "Результаты": "Results",
+    "Решение": "Solution",
+    "Решение программы": "Program's solution",
+}
+
+
+def tr(text):
+    """The program's text `text` (written in Russian) in the scenario's language."""
+    return ENGLISH[text] if LANGUAGE == "en" else text
+
 STEP_SECONDS = 20
 MAX_KEY_PRESSES = 10
 
@@ -200,7 +240,7 @@ def choose_with_down(combo, name):
 # --- the wizard ----------------------------------------------------------------------------------
 
 def is_wizard(window):
-    return window.getRole() == pyatspi.ROLE_DIALOG and window.name == "Таблитор"
+    return window.getRole() == pyatspi.ROLE_DIALOG and window.name == tr("Таблитор")
 
 
 def replace_field_text(field, text):
@@ -210,7 +250,7 @@ def replace_field_text(field, text):
 
 
 def next_page(wizard, text):
-    click(named(wizard, pyatspi.ROLE_PUSH_BUTTON, "Далее >"))
+    click(named(wizard, pyatspi.ROLE_PUSH_BUTTON, tr("Далее >")))
     wait_for(f"the wizard page that shows {text!r}", lambda: shows_text(wizard, text))
 
 
@@ -243,21 +283,21 @@ def type_matrix_rows(matrix, rows):
 def open_matrix_page(wizard, sizes, names, function_name):
     """Leafs through the wizard to the matrix page: sizes are (equations, unknowns)."""
     for page_text in ("И Н С Т Р У К Ц И Я", "В процессе работы программы", "РАЗМЕРЫ ЗАДАЧИ"):
-        next_page(wizard, page_text)
+        next_page(wizard, tr(page_text))
     for field, size in zip(top_down(descendants(wizard, pyatspi.ROLE_TEXT)), sizes):
         replace_field_text(field, size)
-    next_page(wizard, "Обозначения переменных")
+    next_page(wizard, tr("Обозначения переменных"))
 
     # The designation first: while a grid cell is being edited, its editor is a text field too.
     replace_field_text(descendants(wizard, pyatspi.ROLE_TEXT)[0], function_name)
     type_grid_row(grids(wizard)[0], names)
-    next_page(wizard, "Введите элементы матрицы")
+    next_page(wizard, tr("Введите элементы матрицы"))
 
 
 # --- the run's questions ------------------------------------------------------------------------
 
 def answer_basis(app, name):
-    dialog = wait_for_window(app, "the basis question", lambda w: w.name == "Выбор базиса")
+    dialog = wait_for_window(app, "the basis question", lambda w: w.name == tr("Выбор базиса"))
     choose_with_down(descendants(dialog, pyatspi.ROLE_COMBO_BOX)[0], name)
     press("Return")
     wait_until_gone(app, dialog, "the basis question")
@@ -272,7 +312,7 @@ def answer_key(app, caption, number):
 
 def next_element_or_message(app):
     return wait_for_window(app, "an element question or a message",
-                           lambda w: w.name == "Ввод данных" or is_message(w))
+                           lambda w: w.name == tr("Ввод данных") or is_message(w))
 
 
 def answer_element(app, dialog, answers, prompt):
@@ -344,7 +384,7 @@ def run_program(program_path, out_dir, shot_name, act, arguments=()):
     script's exit status."""
     # A TERM from the wrapper still ends the program through the finally below.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
-    program = subprocess.Popen([program_path, *arguments])
+    program = subprocess.Popen([program_path, "--lang", LANGUAGE, *arguments])
     app = None
     try:
         app = wait_for("the program on the accessibility bus", lambda: find_application(program))

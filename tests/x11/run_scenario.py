@@ -6,7 +6,8 @@ xdotool; the questions of the run are answered with the keyboard alone, one of t
 which the program explains. What the program asks and what it shows at the end, the program's own
 solution among it, are read from the accessibility bus, as a screen reader reads them.
 
-usage: run_scenario.py PROGRAM OUTPUT_DIR   (run it through desktop_session.sh)
+usage: run_scenario.py PROGRAM OUTPUT_DIR   (run it through desktop_session.sh; with TABLITOR_LANG=en
+the same scenario runs in English)
 """
 
 import sys
@@ -17,7 +18,7 @@ import pyatspi
 from bus_user import (STEP_SECONDS, ScenarioFailed, active_window, answer_basis, answer_element,
                       answer_elements_in_order, answer_key, answer_message, bring_to_front, click, descendants,
                       grids, has_state, is_message, is_wizard, named, next_element_or_message, open_matrix_page, press,
-                      run_program, set_deadline, texts, top_down, type_grid_row, type_text, wait_for,
+                      run_program, set_deadline, texts, top_down, tr, type_grid_row, type_text, wait_for,
                       wait_for_window, wait_until_gone)
 
 SCENARIO_SECONDS = 110
@@ -37,17 +38,19 @@ KEY_ROW = ("B(1)=", "A(1,1)=", "A(1,2)=")
 
 # A wrong Ind(1) first: the message explains the rule with the cells it uses.
 WRONG_INDEX_VALUE = "1"
-EXPLANATION = ("Расчет неверный, повторите еще раз", "Ind(1) = C(2)·A(1,1) − C(1)")
+EXPLANATION = (tr("Расчет неверный, повторите еще раз"), "Ind(1) = C(2)·A(1,1) − C(1)")
 
-FURTHER_TABLE = "Вы хотите строить следующую таблицу?"
-SUCCESS_MESSAGE = "Теперь вам не составит труда выписать решение из таблицы"
+FURTHER_TABLE = tr("Вы хотите строить следующую таблицу?")
+SUCCESS_MESSAGE = tr("Теперь вам не составит труда выписать решение из таблицы")
 ANSWER = "x1 = 2, x2 = 0; F = 6"
-EXPECTED_END = ("2-я симплексная таблица (F-MAX)", "Задача успешно решена: " + ANSWER)
+EXPECTED_END = (tr("2-я симплексная таблица (F-MAX)"), tr("Задача успешно решена: ") + ANSWER)
 
 # The program's own solution: its tables by title, each read as its body's rows, and the answer.
-SOLUTION_TITLE = "Решение программы"
-SOLUTION_TABLES = [("1-я симплексная таблица (F-MAX)", [["1", "x2", "4", "2", "1"], ["***", "ИС", "4", "-1", "0"]]),
-                   ("2-я симплексная таблица (F-MAX)", [["3", "x1", "2", "1", "1/2"], ["***", "ИС", "6", "0", "1/2"]])]
+SOLUTION_TITLE = tr("Решение программы")
+SOLUTION_TABLES = [(tr("1-я симплексная таблица (F-MAX)"),
+                    [["1", "x2", "4", "2", "1"], ["***", tr("ИС"), "4", "-1", "0"]]),
+                   (tr("2-я симплексная таблица (F-MAX)"),
+                    [["3", "x1", "2", "1", "1/2"], ["***", tr("ИС"), "6", "0", "1/2"]])]
 
 
 # --- the wizard ----------------------------------------------------------------------------------
@@ -57,7 +60,7 @@ def enter_problem(wizard):
     matrix, objective = grids(wizard)
     type_grid_row(matrix, EQUATION_ROW)
     type_grid_row(objective, OBJECTIVE_ROW)
-    click(named(wizard, pyatspi.ROLE_PUSH_BUTTON, "Начать"))
+    click(named(wizard, pyatspi.ROLE_PUSH_BUTTON, tr("Начать")))
 
 
 # --- the run -------------------------------------------------------------------------------------
@@ -72,26 +75,26 @@ def answer_wrongly_first(app, label, prompt):
     wait_for_window(app, "the explanation", lambda w: is_message(w) and all(
         any(part in t for t in texts(w)) for part in EXPLANATION))
     answer_message(app, EXPLANATION[0], "OK")
-    dialog = bring_to_front(app, "the question again", "^Ввод данных$", lambda w: w.name == "Ввод данных")
+    dialog = bring_to_front(app, "the question again", f"^{tr('Ввод данных')}$", lambda w: w.name == tr("Ввод данных"))
     answer_element(app, dialog, INDEX_ROW, prompt)
 
 
 def solve(app):
     answer_basis(app, "x2")
-    answer_elements_in_order(app, INDEX_ROW, "индексной строки", ("Ind(0)=",))
-    answer_wrongly_first(app, "Ind(1)=", "индексной строки")
-    answer_elements_in_order(app, INDEX_ROW, "индексной строки", ("Ind(2)=",))
-    answer_message(app, FURTHER_TABLE, "Да")
-    answer_key(app, "Выберите ключевой столбец", 1)
-    answer_key(app, "Выберите ключевой элемент", 1)
-    answer_elements_in_order(app, NEW_TABLE, "ключевой строки", KEY_ROW)
+    answer_elements_in_order(app, INDEX_ROW, tr("индексной строки"), ("Ind(0)=",))
+    answer_wrongly_first(app, "Ind(1)=", tr("индексной строки"))
+    answer_elements_in_order(app, INDEX_ROW, tr("индексной строки"), ("Ind(2)=",))
+    answer_message(app, FURTHER_TABLE, tr("Да"))
+    answer_key(app, tr("Выберите ключевой столбец"), 1)
+    answer_key(app, tr("Выберите ключевой элемент"), 1)
+    answer_elements_in_order(app, NEW_TABLE, tr("ключевой строки"), KEY_ROW)
     asked = 0
     while not is_message(window := next_element_or_message(app)):
-        answer_element(app, window, NEW_TABLE, "новой таблицы")
+        answer_element(app, window, NEW_TABLE, tr("новой таблицы"))
         asked += 1
     if asked == 0:
         raise ScenarioFailed("no element of the new table was asked")
-    answer_message(app, FURTHER_TABLE, "Нет")
+    answer_message(app, FURTHER_TABLE, tr("Нет"))
     answer_message(app, SUCCESS_MESSAGE, "OK")
 
 
@@ -112,7 +115,7 @@ def read_solution(window):
 
 
 def check_solution(app, table_window):
-    click(named(table_window, pyatspi.ROLE_PUSH_BUTTON, "Решение"))
+    click(named(table_window, pyatspi.ROLE_PUSH_BUTTON, tr("Решение")))
     window = wait_for_window(app, "the program's own solution", lambda w: w.name == SOLUTION_TITLE)
     tables = wait_for("the solution's tables", lambda: read_solution(window))
     if tables != SOLUTION_TABLES:
@@ -125,12 +128,12 @@ def check_solution(app, table_window):
 def check_end_and_close_table(app, expected=EXPECTED_END, solution=True):
     """expected: the table window's (title, status line) at the end; solution: look at the
     program's own solution of this scenario's problem first."""
-    window = bring_to_front(app, "the table window", "^Результаты", lambda w: w.name == "Результаты")
+    window = bring_to_front(app, "the table window", f"^{tr('Результаты')}", lambda w: w.name == tr("Результаты"))
     wait_for(lambda: f"the end {expected}, not {title_and_status(window)}",
              lambda: title_and_status(window) == expected)
     if solution:
         check_solution(app, window)
-        window = bring_to_front(app, "the table window", "^Результаты", lambda w: w.name == "Результаты")
+        window = bring_to_front(app, "the table window", f"^{tr('Результаты')}", lambda w: w.name == tr("Результаты"))
     press("Escape")
     wait_until_gone(app, window, "the table window")
 
@@ -144,8 +147,8 @@ def stop_the_run(app):
 
 
 def leave_wizard(app, program):
-    wizard = bring_to_front(app, "the wizard", "^Таблитор$", is_wizard)
-    click(named(wizard, pyatspi.ROLE_PUSH_BUTTON, "Отмена"))
+    wizard = bring_to_front(app, "the wizard", f"^{tr('Таблитор')}$", is_wizard)
+    click(named(wizard, pyatspi.ROLE_PUSH_BUTTON, tr("Отмена")))
 
     def exited_or_asks():
         if program.poll() is not None:

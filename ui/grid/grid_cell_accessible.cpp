@@ -1,5 +1,6 @@
 #include "ui/grid/grid_cell_accessible.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QWidget>
 
@@ -34,10 +35,11 @@ QString CellTitle(const CGridCtrl& grid, int row, int column)
 {
     QString columnPart = ColumnHeaderText(grid, column);
     if (columnPart.isEmpty())
-        columnPart = QStringLiteral("столбец %1").arg(column - grid.GetFixedColumnCount() + 1);
+        columnPart =
+            QCoreApplication::translate("CGridCtrl", "столбец %1").arg(column - grid.GetFixedColumnCount() + 1);
     QString rowPart = RowHeaderText(grid, row);
     if (rowPart.isEmpty())
-        rowPart = QStringLiteral("строка %1").arg(row - grid.GetFixedRowCount() + 1);
+        rowPart = QCoreApplication::translate("CGridCtrl", "строка %1").arg(row - grid.GetFixedRowCount() + 1);
     return columnPart + QStringLiteral(", ") + rowPart;
 }
 
