@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <algorithm>
 #include <string>
@@ -158,6 +159,10 @@ void CEntryDlg::SetUpGrid(CGridCtrl* grid)
 
 void CEntryDlg::InitControls()
 {
+    // Enter does nothing in the wizard, whichever button has the focus: a student confirming a
+    // field must not open a file dialog or leave the page. Space still presses the button.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
     for (int spin : {IDC_EQUATIONS_SPIN, IDC_UNKNOWNS_SPIN})
         ControlAs<UpDownControl>(spin)->SetRange(1, kMaxSize);
     // The fields show the sizes the program will use.
@@ -292,6 +297,9 @@ void CEntryDlg::FocusFirstField()
         CGridCtrl* grid = MatrixGrid();
         grid->SetFocusCell(grid->GetFixedRowCount(), grid->GetFixedColumnCount());
         grid->setFocus();
+    } else {
+        // Pages of text only: the keyboard starts on "Далее >", not on the first button.
+        Control(IDC_NEXT)->setFocus();
     }
 }
 

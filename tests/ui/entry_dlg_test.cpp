@@ -222,6 +222,9 @@ TEST_F(EntryDlgTest, KeyboardStartsOnEachPagesFirstFieldAndLeavesGridsByCtrlTab)
     wizard->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(wizard.get()));
     QWindow* keys = wizard->windowHandle();
+    EXPECT_EQ(QApplication::focusWidget(), wizard->Control(IDC_NEXT));
+    QTest::keyClick(keys, Qt::Key_Return);
+    EXPECT_EQ(wizard->Page(), 1) << "Enter presses no button of the wizard, the focused one neither";
     GoToSizes();
     EXPECT_EQ(QApplication::focusWidget(), wizard->Control(IDC_EQUATIONS));
     SetSizes(1, 2);
