@@ -2,6 +2,7 @@
 // unknowns make a 103 x 103 grid of fractions, seen through a 1280 x 800 viewport.
 #include "ui/grid/grid_ctrl.h"
 
+#include "bench/ui/offscreen_main.h"
 #include "ui/grid/grid_accessible.h"
 
 #include <QAccessible>
@@ -165,15 +166,4 @@ BENCHMARK(BM_Paste100x102)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarksOffscreen(argc, argv); }

@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/ui/offscreen_main.h"
 #include "core/texts.h"
 #include "ui/entry_dlg.h"
 #include "ui/tutor_app.h"
@@ -37,15 +38,4 @@ BENCHMARK(BM_CoreText)->Arg(0)->Arg(1);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarksOffscreen(argc, argv); }

@@ -1,6 +1,7 @@
 // A full repaint of the picture of the path, as the window does it on every change of the run and
 // every resize, and the making of its exact region as the table window opens: a small problem and one with many constraints' lines, each solved to the optimum
 // so that the whole path is drawn, painted over a large window.
+#include "bench/ui/offscreen_main.h"
 #include "core/path_picture.h"
 #include "core/simplex.h"
 #include "ui/picture_painter.h"
@@ -76,15 +77,4 @@ BENCHMARK(BM_MakePicture)->Arg(2)->Arg(98)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarksOffscreen(argc, argv); }

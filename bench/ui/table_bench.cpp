@@ -2,6 +2,7 @@
 // after a pivot, and the step dialogs over it. A run never takes place here: the benchmark's
 // owner keeps its run flag down, so the window's start timer, should it fire, asks nothing, and
 // any modal question that did come up would be answered at once and reported as an error.
+#include "bench/ui/offscreen_main.h"
 #include "core/entry_checks.h"
 #include "core/questions.h"
 #include "core/simplex.h"
@@ -432,14 +433,5 @@ BENCHMARK(BM_SolutionWindow)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    CTutorApp::PrepareDialogs();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksOffscreen(argc, argv, [] { CTutorApp::PrepareDialogs(); });
 }
