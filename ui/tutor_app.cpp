@@ -6,6 +6,7 @@
 #include "core/captions.h"
 #include "core/element_draw.h"
 #include "platform/control_classes.h"
+#include "platform/deferred_icons.h"
 #include "platform/exit_when_shown.h"
 #include "platform/modal.h"
 #include "platform/startup.h"
@@ -16,6 +17,7 @@
 void CTutorApp::PrepareDialogs(Language language)
 {
     PreparePlatform(language == Language::Russian);
+    DeferExtensionIcons();
     UseLanguage(language);
     QApplication::setApplicationDisplayName(QString::fromStdString(ProgramName()));
     // The installed desktop entry's name: the desktop takes the windows' name and icon from it.
