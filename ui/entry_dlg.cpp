@@ -137,7 +137,7 @@ const DialogTemplate& CEntryDlg::Template()
 CEntryDlg::CEntryDlg(QWidget* parent)
     : TemplateDialog(Template(), parent),
       settings(LoadSettings()),
-      coefficientTexts(kMaxSize + 1, std::vector<QString>(kMaxSize + 1)),
+      coefficientTexts(kMaxSize + 1),
       rightHandSideTexts(kMaxSize + 1),
       objectiveTexts(kMaxSize + 1),
       signTexts(kMaxSize + 1, "=")
@@ -501,13 +501,21 @@ void CEntryDlg::StoreSignTexts()
         signTexts[i] = MatrixGrid()->GetCellText(i, sign);
 }
 
+QString& CEntryDlg::KeptCoefficient(int equation, int unknown)
+{
+    std::vector<QString>& row = coefficientTexts[equation];
+    if (row.empty())
+        row.resize(kMaxSize + 1);
+    return row[unknown];
+}
+
 void CEntryDlg::ForEachKeptText(const KeepText& keep)
 {
     const MatrixPageCells cells{unknownCount};
     CGridCtrl& matrix = *MatrixGrid();
     for (int i = 1; i <= equationCount; ++i) {
         for (int k = 1; k <= unknownCount; ++k)
-            keep(matrix, i, cells.CoefficientColumn(k), coefficientTexts[i][k]);
+            keep(matrix, i, cells.CoefficientColumn(k), KeptCoefficient(i, k));
         keep(matrix, i, cells.RightHandSideColumn(), rightHandSideTexts[i]);
     }
     CGridCtrl& objective = *ObjectiveGrid();
@@ -648,7 +656,7 @@ void CEntryDlg::ShowEntry(const EntryTexts& texts)
     std::ranges::fill(objectiveTexts, QString());
     for (int i = 1; i <= equationCount; ++i) {
         for (int k = 1; k <= unknownCount; ++k)
-            coefficientTexts[i][k] = QString::fromStdString(texts.coefficients[i][k]);
+            KeptCoefficient(i, k) = QString::fromStdString(texts.coefficients[i][k]);
         rightHandSideTexts[i] = QString::fromStdString(texts.rightHandSides[i]);
         signTexts[i] = QString::fromStdString(texts.signs[i]);
     }

@@ -120,6 +120,7 @@ private:
     void StoreMatrixTexts();
     void ShowSignColumn();
     void StoreSignTexts();
+    QString& KeptCoefficient(int equation, int unknown);
     // Calls keep for every text of page 6 that the wizard keeps across page changes, with the
     // grid and the cell that show it.
     using KeepText = std::function<void(CGridCtrl& grid, int row, int column, QString& text)>;
@@ -151,7 +152,8 @@ private:
     // The file last opened or saved, where the file dialogs start.
     QString problemFile;
 
-    // Page 6's texts by equation and unknown, kept across page changes and size changes.
+    // Page 6's texts by equation and unknown, kept across page changes and size changes. An
+    // equation's row of coefficients is made when first kept (KeptCoefficient).
     std::vector<std::vector<QString>> coefficientTexts;
     std::vector<QString> rightHandSideTexts;
     std::vector<QString> objectiveTexts;
