@@ -1,8 +1,9 @@
-// Start-up of the program against a minimal Qt Widgets dialog built in the same tree: each is
-// started again and again, alternately, until its first window has been exposed and drawn (the
-// programs end there when TABLITOR_EXIT_WHEN_SHOWN is set). For each: wall time, CPU time (user
-// + system) and peak resident memory, as the median and min..max over the runs, and the ratios
-// of the medians. Runs on the display of the environment: under xvfb-run on an X server, with no
+// Start-up of the program against two yardsticks built in the same tree: a minimal Qt Widgets
+// dialog, and the program's first page written plainly in Qt (the same window, menu, faces and
+// text, none of the program's code). Each is started again and again, in turn, until its first
+// window has been exposed and drawn (the programs end there when TABLITOR_EXIT_WHEN_SHOWN is
+// set). For each: wall time, CPU time (user + system) and peak resident memory, as the median and
+// min..max over the runs, and the program's ratios to the yardsticks' medians. Runs on the display of the environment: under xvfb-run on an X server, with no
 // display on Qt's offscreen platform.
 //
 //     startup_bench [runs [program]]     (20 runs by default; another build of the program, such
@@ -72,11 +73,20 @@ Figures Summarise(const std::vector<Sample>& samples, double Sample::*field)
     return {median, values.front(), values.back()};
 }
 
-void PrintRow(const char* what, const char* unit, const Figures& ours, const Figures& minimal)
+constexpr int Programs = 3;
+
+void PrintRow(const char* what, const char* unit, const std::vector<Sample> (&samples)[Programs],
+              double Sample::*field)
 {
-    std::printf("%-14s %8.1f (%6.1f..%6.1f) %8.1f (%6.1f..%6.1f) %6.2fx\n", (std::string(what) + " " + unit).c_str(),
-                ours.median, ours.min, ours.max, minimal.median, minimal.min, minimal.max,
-                ours.median / minimal.median);
+    std::printf("%-12s", (std::string(what) + " " + unit).c_str());
+    Figures figures[Programs];
+    for (int which = 0; which < Programs; ++which) {
+        figures[which] = Summarise(samples[which], field);
+        std::printf(" %7.1f (%5.1f..%5.1f)", figures[which].median, figures[which].min, figures[which].max);
+    }
+    for (int yardstick = 1; yardstick < Programs; ++yardstick)
+        std::printf(" %6.2fx", figures[0].median / figures[yardstick].median);
+    std::printf("\n");
 }
 
 }  // namespace
@@ -88,11 +98,14 @@ int main(int argc, char** argv)
     if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
 
-    const char* const programs[] = {argc > 2 ? argv[2] : TABLITOR_PROGRAM, MINIMAL_DIALOG_PROGRAM};
-    std::vector<Sample> samples[2];
-    // One start of each first, unmeasured, so that both find the libraries in the page cache.
+    const char* const programs[Programs] = {argc > 2 ? argv[2] : TABLITOR_PROGRAM, MINIMAL_DIALOG_PROGRAM,
+                                            FIRST_PAGE_PROGRAM};
+    std::vector<Sample> samples[Programs];
+    // One start of each first, unmeasured, so that all find the libraries in the page cache; each
+    // round starts with another of them.
     for (int i = -1; i < runs; ++i) {
-        for (int which : {i % 2 == 0 ? 0 : 1, i % 2 == 0 ? 1 : 0}) {
+        for (int step = 0; step < Programs; ++step) {
+            const int which = (i + Programs + step) % Programs;
             Sample sample;
             if (!Start(programs[which], sample)) {
                 std::fprintf(stderr, "%s did not start and end cleanly\n", programs[which]);
@@ -105,9 +118,9 @@ int main(int argc, char** argv)
 
     std::printf("%d runs each, platform %s; median (min..max)\n", runs,
                 std::getenv("QT_QPA_PLATFORM") != nullptr ? std::getenv("QT_QPA_PLATFORM") : "of the display");
-    std::printf("%-14s %28s %28s %7s\n", "", "program", "minimal dialog", "ratio");
-    PrintRow("wall", "ms", Summarise(samples[0], &Sample::wallMs), Summarise(samples[1], &Sample::wallMs));
-    PrintRow("CPU", "ms", Summarise(samples[0], &Sample::cpuMs), Summarise(samples[1], &Sample::cpuMs));
-    PrintRow("peak RSS", "MB", Summarise(samples[0], &Sample::peakMb), Summarise(samples[1], &Sample::peakMb));
+    std::printf("%-12s %24s %24s %24s %7s %7s\n", "", "program", "minimal dialog", "first page", "/min", "/page");
+    PrintRow("wall", "ms", samples, &Sample::wallMs);
+    PrintRow("CPU", "ms", samples, &Sample::cpuMs);
+    PrintRow("peak RSS", "MB", samples, &Sample::peakMb);
     return 0;
 }
