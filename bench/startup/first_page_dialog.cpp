@@ -43,12 +43,11 @@ int main(int argc, char** argv)
     text->setFont(Face("Liberation Serif", 15, QFont::DemiBold));
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    text->setGeometry(10, 11, 504, 304);
+    text->setGeometry(11, 11, 504, 304);
     const struct { const char* caption; int x, width; } buttons[] = {
         {"Открыть...", 90, 66}, {"Далее >", 311, 75}, {"Отмена", 440, 75}};
     for (const auto& button : buttons)
         (new QPushButton(QString::fromUtf8(button.caption), page))->setGeometry(button.x, 325, button.width, 23);
-    page->findChildren<QPushButton*>().at(1)->setFocus();
     layout->addWidget(page);
     return dialog.exec();
 }
