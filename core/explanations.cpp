@@ -179,6 +179,19 @@ std::string IndexRowLegend(bool hasMRow, bool freeTerms)
                                           "неизвестного это его цена.");
 }
 
+// The sum over the equations of the basic unknown's price, named label(j), times the column's
+// element: the start of an index row's formula, or of its row at M.
+Formula PricesTimesColumn(const Problem& problem, int column, const std::string& label,
+                          TableValue (Problem::*price)(int) const, DisplayMode mode)
+{
+    Formula formula;
+    for (int i = 1; i <= problem.equationCount; ++i) {
+        formula.Put(i == 1 ? "" : kPlus, {label + "(" + Number(problem.basis[i]) + ")", (problem.*price)(i)}, mode);
+        formula.Put(kTimes, {CellName({i, column}, problem.IndexRow()), problem.DisplayValue(i, column)}, mode);
+    }
+    return formula;
+}
+
 } // namespace
 
 bool TypedValue::Matches(const TableValue& value) const
@@ -192,11 +205,7 @@ std::string ExplainMRowValue(const Problem& problem, int column, const TypedValu
 {
     const int indexRow = problem.IndexRow();
     const bool freeTerms = column == 1;
-    Formula formula;
-    for (int i = 1; i <= problem.equationCount; ++i) {
-        formula.Put(i == 1 ? "" : kPlus, {"CM(" + Number(problem.basis[i]) + ")", problem.PriceAtM(i)}, mode);
-        formula.Put(kTimes, {CellName({i, column}, indexRow), problem.DisplayValue(i, column)}, mode);
-    }
+    Formula formula = PricesTimesColumn(problem, column, "CM", &Problem::PriceAtM, mode);
     if (!freeTerms)
         formula.Put(kLess, {"CM(" + Number(column - 1) + ")", problem.DisplayPriceAtM(column - 1)}, mode);
     const std::string target = CellName({problem.MRow(), column}, indexRow);
@@ -223,11 +232,7 @@ std::string ExplainIndexRowValue(const Problem& problem, int row, int column, co
         return ExplainMRowValue(problem, column, typed, hint, mode);
     const int indexRow = problem.IndexRow();
     const bool freeTerms = column == 1;
-    Formula formula;
-    for (int i = 1; i <= problem.equationCount; ++i) {
-        formula.Put(i == 1 ? "" : kPlus, {"C(" + Number(problem.basis[i]) + ")", problem.Price(i)}, mode);
-        formula.Put(kTimes, {CellName({i, column}, indexRow), problem.DisplayValue(i, column)}, mode);
-    }
+    Formula formula = PricesTimesColumn(problem, column, "C", &Problem::Price, mode);
     formula.Put(freeTerms ? kPlus : kLess, {CellName({0, column}, indexRow), problem.DisplayValue(0, column)}, mode);
 
     const std::string target = CellName({indexRow, column}, indexRow);
