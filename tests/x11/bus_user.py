@@ -378,10 +378,11 @@ def report_failure(program, app, out_dir, reason, shot_name):
     print(f"Screenshot: {shot}", file=sys.stderr)
 
 
-def run_program(program_path, out_dir, shot_name, act, arguments=()):
+def run_program(program_path, out_dir, shot_name, act, arguments=(), done=None):
     """Starts the program with the arguments, finds it on the bus and hands it to act(app,
-    program); a failure is reported with what was on screen and a screenshot. Returns the
-    script's exit status."""
+    program); a failure is reported with what was on screen and a screenshot, a success with
+    "<done> in <seconds> s" when done is given. Returns the script's exit status."""
+    started = time.monotonic()
     # A TERM from the wrapper still ends the program through the finally below.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
     program = subprocess.Popen([program_path, "--lang", LANGUAGE, *arguments])
@@ -396,4 +397,6 @@ def run_program(program_path, out_dir, shot_name, act, arguments=()):
         if program.poll() is None:
             program.kill()
             program.wait()
+    if done:
+        print(f"{done} in {time.monotonic() - started:.1f} s")
     return 0
